@@ -1,0 +1,3 @@
+#include "entry/factory.h"
+
+Screen* createEntryScreen(Context&, int, QWidget*) { return nullptr; }

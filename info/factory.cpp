@@ -1,0 +1,3 @@
+#include "info/factory.h"
+
+Screen* createInfoScreen(Context&, int, QWidget*) { return nullptr; }

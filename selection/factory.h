@@ -1,0 +1,7 @@
+#pragma once
+class QWidget;
+class Screen;
+struct Context;
+
+// The screens this area builds; nullptr for any other number.
+Screen* createSelectionScreen(Context& ctx, int number, QWidget* parent);

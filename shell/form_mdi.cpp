@@ -1,0 +1,108 @@
+#include "shell/form_mdi.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QResizeEvent>
+
+#include "shell/form_solapas.h"
+#include "shell/windowing/dialogs.h"
+#include "shell/windowing/twips.h"
+#include "store/compaction.h"
+#include "store/data_hub.h"
+#include "store/record_store.h"
+#include "store/schema.h"
+
+FormMdi::FormMdi(const QString& applicationFolder) {
+    setObjectName(QStringLiteral("FormMdi"));
+    setWindowTitle(kCaption);
+    PathBaseDatos = QDir::cleanPath(applicationFolder);
+    while (PathBaseDatos.size() > 1 && PathBaseDatos.endsWith(QLatin1Char('/'))) PathBaseDatos.chop(1);
+    hub_ = std::make_unique<FormBasesDatos>(ctx_);
+    store_ = std::make_unique<RecordStore>(ctx_);
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("MDIClient"));
+    client_->setAutoFillBackground(true);
+    QPalette pal = client_->palette();
+    pal.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
+    client_->setPalette(pal);
+    setCentralWidget(client_);
+    solapas_ = new FormSolapas(*this, ctx_, client_);
+    ctx_.PathBaseDatos = PathBaseDatos;
+    ctx_.hub = hub_.get();
+    ctx_.store = store_.get();
+    ctx_.nav = solapas_;
+    ctx_.window = this;
+    resize(twips::toPixels(11880), twips::toPixels(8595));
+}
+
+FormMdi::~FormMdi() {
+    solapas_->unloadAll();
+    hub_->close();
+}
+
+float FormMdi::ScaleWidth() const { return float(client_->width()) * twips::kPerPixel; }
+float FormMdi::ScaleHeight() const { return float(client_->height()) * twips::kPerPixel; }
+
+bool FormMdi::Load() {
+    const QString fileName = QStringLiteral("DataOrmelia.mdb");
+    const QString file = PathBaseDatos + QLatin1Char('/') + fileName;
+    // The listing's own spelling must match letter for letter.
+    const QStringList listed = QDir(PathBaseDatos).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    if (!listed.contains(fileName, Qt::CaseSensitive)) {
+        dialogs::error(nullptr, QStringLiteral("No se encuentra: ") + QDir::toNativeSeparators(file));
+        return false;
+    }
+    const QString problem = schema::checkAndUpgrade(file);
+    if (!problem.isEmpty()) {
+        dialogs::error(nullptr, problem);
+        return false;
+    }
+    try {
+        hub_->Load();
+    } catch (const DbError& e) {
+        dialogs::error(nullptr, QString::fromUtf8("No se puede leer el catálogo %1: %2 (%3)")
+                                    .arg(QDir::toNativeSeparators(file), e.detail)
+                                    .arg(e.number));
+        return false;
+    }
+    store_->ErrorDatos = false;
+    // The client area opens at 11880 × 8595 twips.
+    client_->resize(twips::toPixels(11880), twips::toPixels(8595));
+    show();
+    resize(size() + (QSize(twips::toPixels(11880), twips::toPixels(8595)) - client_->size()));
+    started_ = true;
+    VentanaMostrandose = 0;
+    solapas_->MostrarFormulario(VentanaMostrandose);
+    return true;
+}
+
+void FormMdi::resizeEvent(QResizeEvent* e) {
+    QMainWindow::resizeEvent(e);
+    if (started_ && !closed_ && !isMinimized()) solapas_->MostrarFormulario(VentanaMostrandose);
+}
+
+void FormMdi::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::WindowStateChange && started_ && !closed_ && !isMinimized())
+        solapas_->MostrarFormulario(VentanaMostrandose);
+}
+
+void FormMdi::closeEvent(QCloseEvent* e) {
+    if (started_ && !closed_) shutdown();
+    e->accept();
+}
+
+void FormMdi::shutdown() {
+    closed_ = true;
+    // Every screen and the hub let go of the catalogue before it may be compacted.
+    solapas_->unloadAll();
+    hub_->close();
+    auto answer = dialogs::message(nullptr, kCompactQuestion, QMessageBox::Question,
+                                   QMessageBox::Yes | QMessageBox::No);
+    if (answer != QMessageBox::Yes) return;
+    QString detail;
+    int number = compaction::compactar(PathBaseDatos, &detail);
+    if (number != 0)
+        dialogs::error(nullptr, hub_->MensaProducidoError + QString::number(number) +
+                                    QStringLiteral("\r\r") + hub_->MensaCompactacionFallida);
+}

@@ -1,0 +1,69 @@
+#include "shell/windowing/dialogs.h"
+
+#include <QRegularExpression>
+
+namespace dialogs {
+namespace {
+
+MessageHook& messageHook() {
+    static MessageHook h;
+    return h;
+}
+FileHook& fileHook() {
+    static FileHook h;
+    return h;
+}
+
+}  // namespace
+
+void setMessageHook(MessageHook hook) { messageHook() = std::move(hook); }
+void setFileHook(FileHook hook) { fileHook() = std::move(hook); }
+
+QMessageBox::StandardButton message(QWidget* parent, const QString& text, QMessageBox::Icon icon,
+                                    QMessageBox::StandardButtons buttons) {
+    // Carriage returns of the program's texts are line breaks on screen; the text as the program
+    // wrote it stays readable in the box's "ormeliaText" property.
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QMessageBox box(icon, kTitle, shown, buttons, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setObjectName(QStringLiteral("MsgBox"));
+    box.setProperty("ormeliaText", text);
+    if (messageHook()) return messageHook()(box);
+    return QMessageBox::StandardButton(box.exec());
+}
+
+}  // namespace dialogs
+
+QStringList CommonDialog::nameFilters(const QString& filter) {
+    QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        // The description already names the patterns; Qt wants them in parentheses at the end.
+        QString desc = parts[i];
+        desc.remove(QRegularExpression(QStringLiteral("\\s*\\([^)]*\\)\\s*$")));
+        out << QStringLiteral("%1 (%2)").arg(desc, patterns);
+    }
+    return out;
+}
+
+bool CommonDialog::ShowOpen(QWidget* parent) {
+    QFileDialog dlg(parent, DialogTitle);
+    dlg.setObjectName(QStringLiteral("DialogoImagen"));
+    dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    QStringList filters = nameFilters(Filter);
+    if (!filters.isEmpty()) dlg.setNameFilters(filters);
+    QString chosen;
+    if (dialogs::fileHook()) {
+        chosen = dialogs::fileHook()(dlg);
+    } else if (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()) {
+        chosen = dlg.selectedFiles().first();
+    }
+    if (chosen.isEmpty()) return false;
+    FileName = chosen;
+    return true;
+}

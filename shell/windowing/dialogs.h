@@ -1,0 +1,45 @@
+#pragma once
+// Message boxes and the file-open dialog. Both are real Qt dialogs; tests install a hook that
+// receives the dialog before it would be shown and answers it as a user would.
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QString>
+#include <functional>
+
+namespace dialogs {
+
+// Title of every message box of the program.
+inline const QString kTitle = QStringLiteral("Ormelia");
+
+// Shows a message box and returns the button pressed.
+QMessageBox::StandardButton message(QWidget* parent, const QString& text, QMessageBox::Icon icon,
+                                    QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+inline void error(QWidget* p, const QString& t) { message(p, t, QMessageBox::Critical); }
+inline void warning(QWidget* p, const QString& t) { message(p, t, QMessageBox::Warning); }
+inline void information(QWidget* p, const QString& t) { message(p, t, QMessageBox::Information); }
+
+// Test hook: gets the prepared box and returns the button to press; the box is not executed.
+using MessageHook = std::function<QMessageBox::StandardButton(QMessageBox&)>;
+void setMessageHook(MessageHook hook);
+
+// Test hook for the file-open dialog: gets the prepared dialog and returns the file chosen, or an
+// empty text for Cancel.
+using FileHook = std::function<QString(QFileDialog&)>;
+void setFileHook(FileHook hook);
+
+}  // namespace dialogs
+
+// The file-open dialog of a screen (`DialogoImagen`): title, filter, and the chosen file name,
+// which stays as it was when the user cancels.
+class CommonDialog {
+public:
+    QString FileName;
+    QString Filter;  // pairs "description|patterns" separated by "|"
+    QString DialogTitle;
+
+    // Shows the dialog; returns true when a file was chosen.
+    bool ShowOpen(QWidget* parent);
+
+    // Qt name filters from the pipe-separated filter text.
+    static QStringList nameFilters(const QString& filter);
+};

@@ -1,0 +1,49 @@
+#pragma once
+// Base of every screen: a child window of the main window, named by its form name, with the
+// public load operation that the navigation panel calls after showing it.
+#include <QWidget>
+
+#include "shell/windowing/context.h"
+
+class Screen : public QWidget {
+    Q_OBJECT
+public:
+    Screen(Context& ctx, int number, QWidget* parent);
+
+    int number() const { return number_; }
+    // The screen's public load operation (CargaReg1AnaCompositor and the like).
+    virtual void Carga() {}
+    // Runs when the screen is unloaded (Form_Unload).
+    virtual void Form_Unload() {}
+    Context& context() const { return ctx_; }
+
+    // A child control by object name (throws std::logic_error when missing: a programming error).
+    template <class T>
+    T* control(const QString& name) const {
+        T* w = findChild<T*>(name);
+        if (!w) missing(name);
+        return w;
+    }
+
+protected:
+    Context& ctx_;
+
+private:
+    [[noreturn]] void missing(const QString& name) const;
+    int number_;
+};
+
+namespace screens {
+
+inline constexpr int kCount = 69;
+inline constexpr float kScreenWidth = 10320, kScreenHeight = 8130;
+inline constexpr float kPanelWidth = 1290, kPanelHeight = 8130;
+inline constexpr float kSplashWidth = 11610, kSplashHeight = 8130;
+inline constexpr float kClientWidth = 11880, kClientHeight = 8595;
+
+// Form name of a screen number 0-68 ("" otherwise).
+QString formName(int number);
+// Whether the navigation panel calls a load operation after showing it (all but 14 and 28).
+bool hasLoadOperation(int number);
+
+}  // namespace screens

@@ -1,0 +1,19 @@
+#pragma once
+// A tab strip whose current tab (`Tab`) can be set from code; Click(previousTab) fires when the
+// user picks another tab and when code sets a different one, never when it sets the same one.
+#include <QTabBar>
+
+class TabStrip : public QTabBar {
+    Q_OBJECT
+public:
+    TabStrip(const QString& name, const QStringList& captions, QWidget* parent = nullptr);
+
+    int Tab() const { return currentIndex(); }
+    void setTab(int index);
+
+signals:
+    void Click(int previousTab);
+
+private:
+    int previous_ = 0;
+};

@@ -1,0 +1,18 @@
+#pragma once
+// Compaction of the catalogue at exit: a compacted, checked copy replaces the file in one atomic
+// rename, so no step ever leaves the user without a whole catalogue.
+#include <QString>
+#include <functional>
+
+namespace compaction {
+
+enum class Step { RemoveStale, Copy, Check, Replace };
+
+// Compacts folder/DataOrmelia.mdb through folder/OrmeliaTemp.mdb. Returns 0 on success or the
+// error number; `detail` gets the engine's or the system's words.
+int compactar(const QString& folder, QString* detail = nullptr);
+
+// Test hook, called before each step; a throw of DbError there fails that step.
+void setStepHook(std::function<void(Step)> hook);
+
+}  // namespace compaction

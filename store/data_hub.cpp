@@ -1,0 +1,109 @@
+#include "store/data_hub.h"
+
+#include "shell/windowing/context.h"
+
+FormBasesDatos::FormBasesDatos(Context& ctx) : ctx_(ctx) {}
+
+void FormBasesDatos::Load() {
+    // 1. Message table and label texts.
+    MensaIntroducirIDentificador = QStringLiteral("Debe introducir un IDENTIFICADOR.");
+    MensaProducidoError = QStringLiteral("Se ha producido el ERROR: ");
+    MensaGrabadoBien = QStringLiteral("Se ha GUARDADO correctamente el Registro.");
+    MensaSeleccionActual = QString::fromUtf8("La 'Selección Actual' de:");
+    MensaNoMuestra =
+        QStringLiteral("NO MUESTRA TODOS los registros y debe cerrarse para continuar.");
+    MensaNoElegidoReg = QStringLiteral("No ha elegido un registro.");
+    MensaMax20Filtros = QString::fromUtf8("Máximo 20 Filtros.");
+    MensaMax150Movimientos = QString::fromUtf8("Máximo 150 Movimientos.");
+    MensaError3360 = QStringLiteral("Complejidad Excesiva.");
+    MensaMaxConjuntoOrquestas = QString::fromUtf8("Máximo 10 Orquestas-Grupos-Coros en el Conjunto.");
+    MensaMaxConjuntoDirectores = QString::fromUtf8("Máximo 10 Directores en el Conjunto.");
+    MensaMaxConjuntoInterpretes = QString::fromUtf8("Máximo 100 Intérpretes en el Conjunto.");
+    MensaRegistroEnUso = QString::fromUtf8(
+        "No se puede eliminar el Registro: lo usa %1 Grabación(es). Elimine antes esas Grabaciones.");
+    MensaCompactacionFallida =
+        QString::fromUtf8("No se pudo COMPACTAR la Base de Datos; el archivo queda como estaba.");
+    EtiAmpliar = QStringLiteral("Ampliar");
+    EtiReducir = QStringLiteral("Reducir");
+    EtiIdentificador = QStringLiteral("Identificador");
+    EtiNumero = QString::fromUtf8("Nº");
+    EtiEn = QStringLiteral("en");
+    EtiInsertarImagen = QStringLiteral("Insertar Imagen");
+    EtiFormatoImagen = QString::fromUtf8(
+        "Imágenes (*.jpg, *.gif, *.bmp)|*.jpg;*.gif;*.bmp|Todos los archivos (*.*)|*.*");
+    EtiAnadir = QString::fromUtf8("Añadir");
+    EtiModificar = QStringLiteral("Modificar");
+
+    // 2-7. Data controls on the catalogue, counters from the tables, memos at their start.
+    const QString file = ctx_.PathBaseDatos + QStringLiteral("/DataOrmelia.mdb");
+    for (int i = 0; i < registers::kCount; ++i) {
+        RegisterState& s = reg[i];
+        s = RegisterState();
+        s.CamposListados = QVector<bool>(registers::at(i).listEntries.size(), false);
+        DataControl& d = Data[i];
+        d.DatabaseName = file;
+        d.RecordSource = registers::at(i).table;
+        d.Refresh();
+        Recordset& rs = d.recordset();
+        if (rs.RecordCount() != 0) {
+            rs.MoveLast();
+            s.Cont = qint32(rs.RecordCount());
+            rs.MoveFirst();
+        } else {
+            s.Cont = 0;
+        }
+        s.ContSel = s.Cont;
+    }
+    MemoCompRedAmp = MemoObraRedAmp = MemoDirRedAmp = MemoOrqRedAmp = MemoIntRedAmp =
+        MemoSopRedAmp = MemoGraRedAmp = MemoAnaObraAmpRed = MemoMosObraAmpRed = false;
+    hub2 = FormBasesDatos2();
+    MemoAnaGraCompositorPosicion = -1;
+    MemoAnaGraLink.fill(0);
+    ConjuntoOrquesta.clear();
+    ConjuntoDirector.clear();
+    ConjuntoInterprete.clear();
+}
+
+bool& FormBasesDatos::RedAmp(int global) {
+    switch (global) {
+        case registers::kCompositor: return MemoCompRedAmp;
+        case registers::kObra: return MemoObraRedAmp;
+        case registers::kOrquesta: return MemoOrqRedAmp;
+        case registers::kDirector: return MemoDirRedAmp;
+        case registers::kInterprete: return MemoIntRedAmp;
+        case registers::kSoporte: return MemoSopRedAmp;
+        case registers::kGrabacion: return MemoGraRedAmp;
+        case registers::kInstrumento: return hub2.MemoInsRedAmp;
+        case registers::kAgrupacion: return hub2.MemoAgrRedAmp;
+        case registers::kEvento: return hub2.MemoEveRedAmp;
+        case registers::kEscenario: return hub2.MemoEscRedAmp;
+        case registers::kPublicacion: return hub2.MemoPubRedAmp;
+        case registers::kEmisora: return hub2.MemoEmiRedAmp;
+        default: return hub2.MemoIntRedAmp;
+    }
+}
+
+QString FormBasesDatos::field(int global, const QString& column) const {
+    return Data[global].recordset().Field(column);
+}
+
+void FormBasesDatos::resetSelection(int global) {
+    RegisterState& s = reg[global];
+    s.ContSel = s.Cont;
+    s.ContFil = 0;
+    s.MemoSelCampoOrden = -1;
+    s.MemoSelCriterioOrden = -1;
+    s.MemoSelLista = QStringLiteral("#");
+    s.MemoSelNT = 2;
+    s.MemoSelOpcionSQL.clear();
+    s.MemoSelValorFiltro.clear();
+    s.SelRecordSource.clear();
+}
+
+QString FormBasesDatos::wholeTable(int global) {
+    return QStringLiteral("SELECT * FROM ") + registers::at(global).table + QLatin1Char(' ');
+}
+
+void FormBasesDatos::close() {
+    for (DataControl& d : Data) d.close();
+}

@@ -1,0 +1,358 @@
+#include "store/engine.h"
+
+#include <sqlite3.h>
+
+#include <QMap>
+#include <algorithm>
+#include <cmath>
+
+#include "store/field_rules.h"
+#include "store/jet_dialect.h"
+#include "store/registers.h"
+
+namespace {
+
+QString message(sqlite3* db) { return QString::fromUtf8(sqlite3_errmsg(db)); }
+
+// Finds " ORDER BY " outside quoted text, case-insensitively; -1 when absent.
+int findOrderBy(const QString& sql) {
+    bool quoted = false;
+    int found = -1;
+    for (int i = 0; i < sql.size(); ++i) {
+        QChar c = sql.at(i);
+        if (c == QLatin1Char('\'')) quoted = !quoted;
+        if (!quoted && sql.mid(i, 10).compare(QLatin1String(" ORDER BY "), Qt::CaseInsensitive) == 0)
+            found = i;
+    }
+    return found;
+}
+
+}  // namespace
+
+int errorNumberFor(int code, const QString& msg) {
+    switch (code & 0xFF) {
+        case SQLITE_FULL: return dberr::kDiskFull;
+        case SQLITE_READONLY: return dberr::kReadOnly;
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED: return dberr::kLocked;
+        case SQLITE_CORRUPT:
+        case SQLITE_NOTADB: return dberr::kNotCatalogue;
+        case SQLITE_CANTOPEN: return dberr::kCannotOpen;
+        case SQLITE_IOERR: return dberr::kDiskError;
+        case SQLITE_NOMEM: return dberr::kOutOfMemory;
+        case SQLITE_TOOBIG: return dberr::kFieldTooSmall;
+        case SQLITE_MISMATCH: return dberr::kTypeMismatch;
+        default: break;
+    }
+    if (msg.contains(QLatin1String("too large")) || msg.contains(QLatin1String("too deep")) ||
+        msg.contains(QLatin1String("too many")) || msg.contains(QLatin1String("too complex")))
+        return dberr::kTooComplex;
+    if (msg.contains(QLatin1String("no such column"))) return dberr::kUnknownName;
+    if (msg.contains(QLatin1String("no such table"))) return dberr::kNoTable;
+    if (msg.contains(QLatin1String("syntax error")) || msg.contains(QLatin1String("unrecognized")) ||
+        msg.contains(QLatin1String("incomplete input")))
+        return dberr::kSyntax;
+    return dberr::kInvalidArgument;
+}
+
+Connection::Connection(const QString& path) : path_(path) {
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        QString m = db_ ? message(db_) : QString();
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw DbError(errorNumberFor(rc, m), m);
+    }
+    sqlite3_extended_result_codes(db_, 0);
+    sqlite3_busy_timeout(db_, 250);
+    jet::install(db_);
+}
+
+Connection::~Connection() {
+    for (sqlite3_stmt* s : std::as_const(statements_)) sqlite3_finalize(s);
+    sqlite3_close(db_);
+}
+
+void Connection::fail(int rc, const QString& context) {
+    QString m = message(db_);
+    if (!context.isEmpty()) m += QLatin1String(" — ") + context;
+    throw DbError(errorNumberFor(rc, m), m);
+}
+
+void Connection::exec(const QString& sql) {
+    char* err = nullptr;
+    int rc = sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &err);
+    if (rc != SQLITE_OK) {
+        QString m = err ? QString::fromUtf8(err) : message(db_);
+        sqlite3_free(err);
+        throw DbError(errorNumberFor(rc, m), m + QLatin1String(" — ") + sql);
+    }
+}
+
+void Connection::rollback() {
+    if (!sqlite3_get_autocommit(db_)) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+sqlite3_stmt* Connection::prepare(const QString& sql) {
+    auto it = statements_.find(sql);
+    if (it != statements_.end()) {
+        sqlite3_reset(*it);
+        sqlite3_clear_bindings(*it);
+        return *it;
+    }
+    sqlite3_stmt* st = nullptr;
+    QByteArray text = sql.toUtf8();
+    int rc = sqlite3_prepare_v3(db_, text.constData(), text.size(), SQLITE_PREPARE_PERSISTENT, &st,
+                                nullptr);
+    if (rc != SQLITE_OK) fail(rc, sql);
+    statements_.insert(sql, st);
+    return st;
+}
+
+const QStringList& Connection::columns(const QString& table) {
+    auto it = columns_.find(table);
+    if (it != columns_.end()) return *it;
+    QStringList cols;
+    sqlite3_stmt* st = prepare(QStringLiteral("SELECT name FROM pragma_table_info(?1)"));
+    QByteArray t = table.toUtf8();
+    sqlite3_bind_text(st, 1, t.constData(), t.size(), SQLITE_TRANSIENT);
+    while (sqlite3_step(st) == SQLITE_ROW)
+        cols << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+    sqlite3_reset(st);
+    if (cols.isEmpty()) throw DbError(dberr::kNoTable, QStringLiteral("no such table: ") + table);
+    return *columns_.insert(table, cols);
+}
+
+std::shared_ptr<Connection> Connection::shared(const QString& path) {
+    static QMap<QString, std::weak_ptr<Connection>> open;
+    if (auto c = open.value(path).lock()) return c;
+    auto c = std::make_shared<Connection>(path);
+    open.insert(path, c);
+    return c;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+Recordset::Recordset(std::shared_ptr<Connection> c, QString table, std::vector<qint64> keys)
+    : conn_(std::move(c)), table_(std::move(table)), keys_(std::move(keys)) {
+    pos_ = keys_.empty() ? -1 : 0;
+}
+
+void Recordset::setAbsolutePosition(long p) {
+    if (p < 0 || p >= long(keys_.size()))
+        throw DbError(dberr::kInvalidArgument, QStringLiteral("posición fuera del conjunto"));
+    pos_ = p;
+    deleted_ = false;
+}
+
+void Recordset::MoveFirst() {
+    pos_ = keys_.empty() ? -1 : 0;
+    deleted_ = false;
+}
+
+void Recordset::MoveLast() {
+    pos_ = long(keys_.size()) - 1;
+    deleted_ = false;
+}
+
+void Recordset::MoveNext() {
+    if (deleted_) {
+        deleted_ = false;  // the next record has slid into the deleted one's place
+        return;
+    }
+    if (pos_ < long(keys_.size())) ++pos_;
+}
+
+void Recordset::loadRow() const {
+    qint64 key = currentKey();
+    if (key == cachedKey_ && key != 0) return;
+    cachedRow_.clear();
+    cachedKey_ = key;
+    if (!key || !conn_) return;
+    sqlite3_stmt* st = conn_->prepare(QStringLiteral("SELECT * FROM \"%1\" WHERE Id = ?1").arg(table_));
+    sqlite3_bind_int64(st, 1, key);
+    int rc = sqlite3_step(st);
+    if (rc == SQLITE_ROW) {
+        int n = sqlite3_column_count(st);
+        for (int i = 0; i < n; ++i) {
+            const char* v = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+            cachedRow_.insert(QString::fromUtf8(sqlite3_column_name(st, i)),
+                              v ? QString::fromUtf8(v, sqlite3_column_bytes(st, i)) : QString());
+        }
+    } else if (rc != SQLITE_DONE) {
+        sqlite3_reset(st);
+        cachedKey_ = 0;
+        conn_->fail(rc);
+    }
+    sqlite3_reset(st);
+}
+
+QString Recordset::Field(const QString& name) const {
+    if (EOF_()) return {};
+    loadRow();
+    return cachedRow_.value(name);
+}
+
+void Recordset::AddNew() {
+    editing_ = Adding;
+    pending_.clear();
+}
+
+void Recordset::Edit() {
+    if (EOF_()) throw DbError(dberr::kNoCurrentRecord, QStringLiteral("no hay registro actual"));
+    editing_ = Editing;
+    pending_.clear();
+}
+
+void Recordset::setField(const QString& name, const QString& value) {
+    if (editing_ == None)
+        throw DbError(dberr::kInvalidArgument, QStringLiteral("el registro no se está editando"));
+    const FieldDef* f = registers::findField(table_, name);
+    if (!f || !conn_->columns(table_).contains(name))
+        throw DbError(dberr::kUnknownName, QStringLiteral("campo desconocido: ") + name);
+    if (f->isNumeric()) {
+        if (!rules::isNumber(value))
+            throw DbError(dberr::kTypeMismatch, QStringLiteral("valor no numérico: ") + value);
+    } else if (f->maxLength > 0 && value.size() > f->maxLength) {
+        throw DbError(dberr::kFieldTooSmall, QStringLiteral("texto demasiado largo para ") + name);
+    }
+    for (auto& p : pending_)
+        if (p.first == name) {
+            p.second = value;
+            return;
+        }
+    pending_.append({name, value});
+}
+
+void Recordset::Update() {
+    if (editing_ == None)
+        throw DbError(dberr::kInvalidArgument, QStringLiteral("el registro no se está editando"));
+    Mode mode = editing_;
+    auto values = pending_;
+    editing_ = None;
+    pending_.clear();
+    auto bindAll = [&](sqlite3_stmt* st) {
+        int i = 1;
+        for (const auto& p : values) {
+            const FieldDef* f = registers::findField(table_, p.first);
+            if (f && f->isNumeric()) {
+                // Whole numbers are stored as integers, others as they are.
+                double d = rules::numericValue(p.second);
+                if (std::fabs(d) < 9e18 && d == double(qint64(d)))
+                    sqlite3_bind_int64(st, i, qint64(d));
+                else
+                    sqlite3_bind_double(st, i, d);
+            } else {
+                QByteArray b = p.second.toUtf8();
+                sqlite3_bind_text(st, i, b.constData(), b.size(), SQLITE_TRANSIENT);
+            }
+            ++i;
+        }
+    };
+    conn_->transaction([&] {
+        QString sql;
+        if (mode == Adding) {
+            QStringList names, marks;
+            for (int i = 0; i < values.size(); ++i) {
+                names << values[i].first;
+                marks << QStringLiteral("?%1").arg(i + 1);
+            }
+            sql = names.isEmpty()
+                      ? QStringLiteral("INSERT INTO \"%1\" DEFAULT VALUES").arg(table_)
+                      : QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
+                            .arg(table_, names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+        } else {
+            if (values.isEmpty()) return;
+            QStringList sets;
+            for (int i = 0; i < values.size(); ++i)
+                sets << QStringLiteral("%1 = ?%2").arg(values[i].first).arg(i + 1);
+            sql = QStringLiteral("UPDATE \"%1\" SET %2 WHERE Id = ?%3")
+                      .arg(table_, sets.join(QLatin1Char(',')))
+                      .arg(values.size() + 1);
+        }
+        sqlite3_stmt* st = conn_->prepare(sql);
+        bindAll(st);
+        if (mode == Editing) sqlite3_bind_int64(st, values.size() + 1, currentKey());
+        int rc = sqlite3_step(st);
+        sqlite3_reset(st);
+        if (rc != SQLITE_DONE) conn_->fail(rc, sql);
+        if (mode == Adding) keys_.push_back(sqlite3_last_insert_rowid(conn_->db()));
+    });
+    cachedKey_ = 0;
+}
+
+void Recordset::Delete() {
+    if (EOF_()) throw DbError(dberr::kNoCurrentRecord, QStringLiteral("no hay registro actual"));
+    qint64 key = keys_[pos_];
+    conn_->transaction([&] {
+        sqlite3_stmt* st = conn_->prepare(QStringLiteral("DELETE FROM \"%1\" WHERE Id = ?1").arg(table_));
+        sqlite3_bind_int64(st, 1, key);
+        int rc = sqlite3_step(st);
+        sqlite3_reset(st);
+        if (rc != SQLITE_DONE) conn_->fail(rc);
+    });
+    keys_.erase(keys_.begin() + pos_);
+    deleted_ = true;
+    cachedKey_ = 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+QString DataControl::keyQuery(const QString& source, QString* table, bool* ordered) {
+    QString s = source.trimmed();
+    static const QString head = QStringLiteral("SELECT * FROM ");
+    QString rest;
+    if (s.startsWith(head, Qt::CaseInsensitive)) {
+        rest = s.mid(head.size()).trimmed();
+    } else if (!s.contains(QLatin1Char(' ')) && !s.isEmpty()) {
+        rest = s;
+    } else {
+        throw DbError(dberr::kSyntax, QStringLiteral("origen de registros no válido: ") + source);
+    }
+    int end = 0;
+    while (end < rest.size() && (rest.at(end).isLetterOrNumber() || rest.at(end) == QLatin1Char('_')))
+        ++end;
+    QString t = rest.left(end);
+    if (t.isEmpty())
+        throw DbError(dberr::kSyntax, QStringLiteral("origen de registros no válido: ") + source);
+    if (table) *table = t;
+    QString tail = rest.mid(end);
+    int ob = findOrderBy(tail);
+    if (ordered) *ordered = ob >= 0;
+    QString q = QStringLiteral("SELECT Id FROM \"%1\"").arg(t) + tail;
+    if (ob >= 0) q += QStringLiteral(", Id");
+    return q;
+}
+
+std::shared_ptr<Connection> DataControl::connection() {
+    if (!conn_ || conn_->path() != DatabaseName) conn_ = Connection::shared(DatabaseName);
+    return conn_;
+}
+
+void DataControl::Refresh() {
+    QString table;
+    bool ordered = false;
+    QString q = keyQuery(RecordSource, &table, &ordered);
+    auto c = connection();
+    c->columns(table);  // an unknown table fails here with its own number
+    sqlite3_stmt* st = nullptr;
+    QByteArray text = q.toUtf8();
+    int rc = sqlite3_prepare_v2(c->db(), text.constData(), text.size(), &st, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_finalize(st);
+        c->fail(rc, RecordSource);
+    }
+    std::vector<qint64> keys;
+    keys.reserve(size_t(rs_.RecordCount()) + 16);
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) keys.push_back(sqlite3_column_int64(st, 0));
+    sqlite3_finalize(st);
+    if (rc != SQLITE_DONE) c->fail(rc, RecordSource);
+    // Without an ORDER BY the engine may walk a smaller index; order of entry is key order.
+    if (!ordered) std::sort(keys.begin(), keys.end());
+    rs_ = Recordset(c, table, std::move(keys));
+}
+
+void DataControl::close() {
+    rs_ = Recordset();
+    conn_.reset();
+}

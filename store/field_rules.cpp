@@ -1,0 +1,98 @@
+#include "store/field_rules.h"
+
+#include <cmath>
+
+namespace rules {
+namespace {
+
+bool isBlankChar(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+
+}  // namespace
+
+bool isNumber(const QString& text) {
+    int i = 0, n = text.size();
+    while (i < n && isBlankChar(text.at(i))) ++i;
+    if (i < n && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) ++i;
+    int digits = 0;
+    bool separator = false;
+    while (i < n) {
+        QChar c = text.at(i);
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+            ++digits;
+        } else if ((c == QLatin1Char('.') || c == QLatin1Char(',')) && !separator) {
+            separator = true;
+        } else {
+            break;
+        }
+        ++i;
+    }
+    if (digits == 0) return false;
+    if (i < n && (text.at(i) == QLatin1Char('e') || text.at(i) == QLatin1Char('E'))) {
+        ++i;
+        if (i < n && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) ++i;
+        int expDigits = 0;
+        while (i < n && text.at(i) >= QLatin1Char('0') && text.at(i) <= QLatin1Char('9'))
+            ++i, ++expDigits;
+        if (expDigits == 0) return false;
+    }
+    while (i < n && isBlankChar(text.at(i))) ++i;
+    return i == n;
+}
+
+double numericValue(const QString& text) {
+    QString s;
+    for (QChar c : text)
+        if (!isBlankChar(c)) s += c;
+    int i = 0, n = s.size();
+    QString num;
+    if (i < n && (s.at(i) == QLatin1Char('+') || s.at(i) == QLatin1Char('-'))) num += s.at(i++);
+    bool digits = false, separator = false;
+    while (i < n) {
+        QChar c = s.at(i);
+        if (c.isDigit() && c.unicode() < 128) {
+            num += c;
+            digits = true;
+        } else if ((c == QLatin1Char('.') || c == QLatin1Char(',')) && !separator) {
+            num += QLatin1Char('.');
+            separator = true;
+        } else {
+            break;
+        }
+        ++i;
+    }
+    if (!digits) return 0;
+    if (i < n && (s.at(i) == QLatin1Char('e') || s.at(i) == QLatin1Char('E'))) {
+        QString e = QStringLiteral("e");
+        int j = i + 1;
+        if (j < n && (s.at(j) == QLatin1Char('+') || s.at(j) == QLatin1Char('-'))) e += s.at(j++);
+        int k = j;
+        while (k < n && s.at(k).isDigit() && s.at(k).unicode() < 128) e += s.at(k++);
+        if (k > j) num += e;
+    }
+    bool ok = false;
+    double v = num.toDouble(&ok);
+    if (!ok || !std::isfinite(v)) return ok ? (v < 0 ? -1e308 : 1e308) : 0;
+    return v;
+}
+
+QString yearText(const QString& text) {
+    if (text.trimmed().isEmpty()) return QStringLiteral("0");
+    double v = numericValue(text);
+    if (v == std::floor(v) && std::fabs(v) < 1e15) return QString::number(qint64(v));
+    return QString::number(v, 'g', 17);
+}
+
+QString shownYear(const QString& stored) {
+    return numericValue(stored) == 0 ? QString() : stored;
+}
+
+bool isFilled(const QString& text) { return !text.trimmed().isEmpty(); }
+
+qint64 roundHalfEven(double v) {
+    double r = std::nearbyint(v);  // default rounding mode: to nearest, ties to even
+    if (r > 9e18) return qint64(9e18);
+    if (r < -9e18) return qint64(-9e18);
+    return qint64(r);
+}
+
+}  // namespace rules

@@ -1,0 +1,231 @@
+#include "store/jet_dialect.h"
+
+#include <sqlite3.h>
+
+#include <QChar>
+#include <QVector>
+
+namespace jet {
+namespace {
+
+// Primary weight of a code point: its base letter, lower case, with ñ sorting right after n.
+// Secondary weight: 0 for the bare letter, otherwise the code point itself (accent order).
+struct Weight {
+    uint primary;
+    uint secondary;
+};
+
+uint baseLetter(char32_t c) {
+    QString s = QString::fromUcs4(&c, 1).normalized(QString::NormalizationForm_D);
+    return s.isEmpty() ? uint(c) : s.at(0).toCaseFolded().unicode();
+}
+
+Weight weightOf(char32_t c) {
+    if (c < 0x80) {
+        char32_t l = (c >= 'A' && c <= 'Z') ? c + 32 : c;
+        return {uint(l) * 2, 0};
+    }
+    if (c == 0xF1 || c == 0xD1) return {uint('n') * 2 + 1, 0};  // ñ Ñ
+    static QVector<Weight> table = [] {
+        QVector<Weight> t(0x250);
+        for (uint i = 0x80; i < 0x250; ++i) {
+            uint base = baseLetter(i);
+            t[i] = {base * 2, base == QChar(char16_t(i)).toCaseFolded().unicode() ? 0u : i};
+        }
+        t[0xF1] = t[0xD1] = {uint('n') * 2 + 1, 0};
+        return t;
+    }();
+    if (c < 0x250) return table[c];
+    if (c > 0xFFFF) return {uint(c) * 2, 0};
+    return {uint(QChar(char16_t(c)).toCaseFolded().unicode()) * 2, 0};
+}
+
+// Decodes one UTF-8 code point; malformed bytes stand for themselves.
+char32_t nextCodePoint(const unsigned char*& p, const unsigned char* end) {
+    unsigned char b = *p++;
+    if (b < 0x80) return b;
+    int extra = (b >= 0xF0) ? 3 : (b >= 0xE0) ? 2 : (b >= 0xC0) ? 1 : 0;
+    if (extra == 0 || end - p < extra) return b;
+    char32_t c = b & (0x3F >> extra);
+    for (int i = 0; i < extra; ++i) {
+        if ((p[i] & 0xC0) != 0x80) return b;
+        c = (c << 6) | (p[i] & 0x3F);
+    }
+    p += extra;
+    return c;
+}
+
+int compareUtf8(const unsigned char* a, int na, const unsigned char* b, int nb) {
+    const unsigned char *pa = a, *ea = a + na, *pb = b, *eb = b + nb;
+    int secondary = 0;
+    while (pa < ea && pb < eb) {
+        Weight wa = weightOf(nextCodePoint(pa, ea));
+        Weight wb = weightOf(nextCodePoint(pb, eb));
+        if (wa.primary != wb.primary) return wa.primary < wb.primary ? -1 : 1;
+        if (secondary == 0 && wa.secondary != wb.secondary)
+            secondary = wa.secondary < wb.secondary ? -1 : 1;
+    }
+    if (pa < ea) return 1;
+    if (pb < eb) return -1;
+    return secondary;
+}
+
+int collate(void*, int na, const void* a, int nb, const void* b) {
+    return compareUtf8(static_cast<const unsigned char*>(a), na,
+                       static_cast<const unsigned char*>(b), nb);
+}
+
+// Folds a text for LIKE: no case, no accents (ñ keeps its tilde).
+QVector<uint> fold(const QString& s) {
+    QVector<uint> out;
+    out.reserve(s.size());
+    for (char32_t c : s.toUcs4()) {
+        if (c == 0xF1 || c == 0xD1) {
+            out.push_back(0xF1);
+            continue;
+        }
+        Weight w = weightOf(c);
+        out.push_back(w.primary / 2);
+    }
+    return out;
+}
+
+bool isDigit(uint c) { return c >= '0' && c <= '9'; }
+
+bool matchFrom(const QVector<uint>& t, int ti, const QVector<uint>& p, int pi) {
+    while (pi < p.size()) {
+        uint pc = p[pi];
+        if (pc == '*') {
+            while (pi < p.size() && p[pi] == '*') ++pi;
+            if (pi == p.size()) return true;
+            for (int k = ti; k <= t.size(); ++k)
+                if (matchFrom(t, k, p, pi)) return true;
+            return false;
+        }
+        if (ti >= t.size()) return false;
+        if (pc == '?') {
+            ++ti, ++pi;
+            continue;
+        }
+        if (pc == '#') {
+            if (!isDigit(t[ti])) return false;
+            ++ti, ++pi;
+            continue;
+        }
+        if (pc == '[') {
+            int close = -1;
+            for (int k = pi + 1; k < p.size(); ++k)
+                if (p[k] == ']' && k > pi + 1) {
+                    close = k;
+                    break;
+                }
+            if (close > 0) {
+                int k = pi + 1;
+                bool negate = p[k] == '!';
+                if (negate) ++k;
+                bool hit = false;
+                for (; k < close; ++k) {
+                    if (k + 2 < close && p[k + 1] == '-') {
+                        if (t[ti] >= p[k] && t[ti] <= p[k + 2]) hit = true;
+                        k += 2;
+                    } else if (t[ti] == p[k]) {
+                        hit = true;
+                    }
+                }
+                if (hit == negate) return false;
+                ++ti;
+                pi = close + 1;
+                continue;
+            }
+        }
+        if (t[ti] != pc) return false;
+        ++ti, ++pi;
+    }
+    return ti == t.size();
+}
+
+// Backtracking on "*" is bounded by the text length times the number of stars; values are short
+// (notes at most 25,000 characters), so a memo table keeps the worst case polynomial.
+bool likeFolded(const QVector<uint>& t, const QVector<uint>& p) {
+    int stars = 0;
+    for (uint c : p) stars += c == '*';
+    if (stars <= 1) return matchFrom(t, 0, p, 0);
+    // Split on runs of "*": each segment must be found in order; first and last are anchored.
+    QVector<QVector<uint>> segs(1);
+    for (uint c : p) {
+        if (c == '*') {
+            if (!segs.back().isEmpty() || segs.size() == 1) segs.push_back({});
+        } else {
+            segs.back().push_back(c);
+        }
+    }
+    // segs[0] anchored at start, segs.back() anchored at end (possibly empty).
+    auto segMatchAt = [&](const QVector<uint>& seg, int at) {
+        QVector<uint> part = t.mid(at, seg.size());
+        if (part.size() != seg.size()) return false;
+        return matchFrom(part, 0, seg, 0);
+    };
+    // Bracket expressions change a segment's length; fall back to plain recursion for them.
+    for (uint c : p)
+        if (c == '[') return matchFrom(t, 0, p, 0);
+    int pos = 0;
+    if (!segMatchAt(segs[0], 0)) return false;
+    pos = segs[0].size();
+    const QVector<uint>& last = segs.back();
+    int lastAt = t.size() - last.size();
+    if (lastAt < pos || !segMatchAt(last, lastAt)) return false;
+    for (int i = 1; i + 1 < segs.size(); ++i) {
+        const QVector<uint>& seg = segs[i];
+        bool found = false;
+        for (int k = pos; k + seg.size() <= lastAt; ++k)
+            if (segMatchAt(seg, k)) {
+                pos = k + seg.size();
+                found = true;
+                break;
+            }
+        if (!found) return false;
+    }
+    return true;
+}
+
+void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (argc < 2 || sqlite3_value_type(argv[0]) == SQLITE_NULL ||
+        sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    // like(pattern, text) is how SQLite calls the LIKE operator.
+    auto text = [](sqlite3_value* v) {
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)),
+                                 sqlite3_value_bytes(v));
+    };
+    QString pattern = text(argv[0]);
+    QString value = text(argv[1]);
+    sqlite3_result_int(ctx, like(value, pattern) ? 1 : 0);
+}
+
+}  // namespace
+
+void install(sqlite3* db) {
+    sqlite3_create_collation(db, kCollation, SQLITE_UTF8, nullptr, collate);
+    sqlite3_create_function(db, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                            likeFunction, nullptr, nullptr);
+}
+
+int compare(const QString& a, const QString& b) {
+    QByteArray ua = a.toUtf8(), ub = b.toUtf8();
+    return compareUtf8(reinterpret_cast<const unsigned char*>(ua.constData()), ua.size(),
+                       reinterpret_cast<const unsigned char*>(ub.constData()), ub.size());
+}
+
+bool like(const QString& text, const QString& pattern) {
+    return likeFolded(fold(text), fold(pattern));
+}
+
+QString quote(const QString& value) {
+    QString v = value;
+    v.replace(QLatin1Char('\''), QLatin1String("''"));
+    return QLatin1Char('\'') + v + QLatin1Char('\'');
+}
+
+}  // namespace jet

@@ -1,0 +1,27 @@
+#pragma once
+// The text rules of the catalogue's query dialect, installed on every connection: Spanish,
+// case-insensitive comparison and order, and LIKE with "*", "?", "#" and "[...]" that also ignores
+// accents.
+#include <QString>
+
+struct sqlite3;
+
+namespace jet {
+
+// Name of the collation every text column of the catalogue is declared with.
+inline constexpr const char* kCollation = "ORMELIA";
+
+// Registers the collation and the LIKE function on a connection.
+void install(sqlite3* db);
+
+// Three-way comparison under the catalogue's collation (case ignored, ñ after n, accents second).
+int compare(const QString& a, const QString& b);
+
+// Jet LIKE: pattern with "*" (any run), "?" (one character), "#" (one digit), "[abc]" / "[!abc]";
+// letter case and accents ignored.
+bool like(const QString& text, const QString& pattern);
+
+// Quotes a typed value as a text literal, doubling its apostrophes.
+QString quote(const QString& value);
+
+}  // namespace jet

@@ -1,0 +1,94 @@
+#pragma once
+// Shared test fixture: a temporary application folder with a fresh catalogue, rows put straight
+// into its tables, the main window started on it, and hooks that answer message boxes and the
+// file dialog as a user would and record what they were shown.
+#include <QMessageBox>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QVariantMap>
+#include <QtTest>
+#include <deque>
+#include <memory>
+
+class FormMdi;
+class Screen;
+
+struct ShownMessage {
+    QString text;  // as the program wrote it (carriage returns included)
+    QMessageBox::Icon icon;
+    QMessageBox::StandardButtons buttons;
+};
+
+// Answers message boxes: each box takes the next queued answer, or its default (OK / Yes / the
+// first button) when none is queued.
+class MessageRecorder {
+public:
+    MessageRecorder();
+    ~MessageRecorder();
+    void answer(QMessageBox::StandardButton b) { answers_.push_back(b); }
+    std::vector<ShownMessage> shown;
+    QStringList texts() const;
+    void clear() { shown.clear(); }
+
+private:
+    std::deque<QMessageBox::StandardButton> answers_;
+};
+
+// Answers the file-open dialog with queued paths ("" = Cancel) and records the titles shown.
+class FileChooser {
+public:
+    FileChooser();
+    ~FileChooser();
+    void choose(const QString& path) { answers_.push_back(path); }
+    QStringList titles;
+    QStringList filters;
+
+private:
+    std::deque<QString> answers_;
+};
+
+class TempApp {
+public:
+    // A folder with an empty catalogue (or none when `withCatalogue` is false).
+    explicit TempApp(bool withCatalogue = true);
+    ~TempApp();
+
+    QString folder() const { return dir_.path(); }
+    QString catalogue() const { return dir_.path() + QStringLiteral("/DataOrmelia.mdb"); }
+
+    // Inserts a row straight into a table; returns its key.
+    qint64 insert(const QString& table, const QVariantMap& values);
+    // Runs SQL straight on the file (outside the program).
+    void exec(const QString& sql);
+    // A single value from the file.
+    QVariant scalar(const QString& sql);
+    // Rows of a query, each as column -> value.
+    QList<QVariantMap> rows(const QString& sql);
+
+    // Starts the program on this folder (start-up only; the splash is shown).
+    FormMdi& start();
+    // Starts and clicks "Entrar" (screen 15 with the panel).
+    FormMdi& enter();
+    FormMdi* mdi() const { return mdi_.get(); }
+    // Closes the main window, answering the compaction prompt with `compact`.
+    void close(bool compact = false);
+
+    MessageRecorder messages;
+    FileChooser files;
+
+private:
+    QTemporaryDir dir_;
+    std::unique_ptr<FormMdi> mdi_;
+};
+
+// Widgets by object name inside the main window.
+template <class T>
+T* find(QWidget* root, const QString& name) {
+    T* w = root->findChild<T*>(name);
+    if (!w) qWarning("widget not found: %s", qPrintable(name));
+    return w;
+}
+
+// A small picture file of the given pixel size.
+QString makePicture(const QString& folder, const QString& name, int w, int h,
+                    const char* format = "PNG");
