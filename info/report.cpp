@@ -1,0 +1,3 @@
+#include "info/report.h"
+
+Screen* createReportScreen(Context&, QWidget*) { return nullptr; }

@@ -1,0 +1,6 @@
+#pragma once
+class QWidget;
+class Screen;
+struct Context;
+
+Screen* createReportScreen(Context& ctx, QWidget* parent);
