@@ -1,3 +1,5 @@
 #include "browse/factory.h"
 
-Screen* createBrowseScreen(Context&, int, QWidget*) { return nullptr; }
+Screen* createBrowseScreen(Context&, int, QWidget*) {
+    return nullptr;
+}

@@ -1,3 +1,5 @@
 #include "entry/factory.h"
 
-Screen* createEntryScreen(Context&, int, QWidget*) { return nullptr; }
+Screen* createEntryScreen(Context&, int, QWidget*) {
+    return nullptr;
+}

@@ -1,3 +1,5 @@
 #include "info/help_pages.h"
 
-Screen* createHelpScreen(Context&, int, QWidget*) { return nullptr; }
+Screen* createHelpScreen(Context&, int, QWidget*) {
+    return nullptr;
+}

@@ -1,3 +1,5 @@
 #include "info/report.h"
 
-Screen* createReportScreen(Context&, QWidget*) { return nullptr; }
+Screen* createReportScreen(Context&, QWidget*) {
+    return nullptr;
+}

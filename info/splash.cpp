@@ -11,18 +11,18 @@ namespace {
 
 // The caption-less click area "Entrar".
 class ClickArea : public QLabel {
-public:
+  public:
     using QLabel::QLabel;
     std::function<void()> onClick;
 
-protected:
+  protected:
     void mouseReleaseEvent(QMouseEvent* e) override {
         if (e->button() == Qt::LeftButton && onClick) onClick();
     }
 };
 
 class FormPresentacion : public Screen {
-public:
+  public:
     FormPresentacion(Context& ctx, QWidget* parent) : Screen(ctx, 0, parent) {
         auto* title = new QLabel(QStringLiteral("- Ormelia -"), this);
         title->setObjectName(QStringLiteral("LabTitulo"));
@@ -52,4 +52,6 @@ public:
 
 }  // namespace
 
-Screen* createSplashScreen(Context& ctx, QWidget* parent) { return new FormPresentacion(ctx, parent); }
+Screen* createSplashScreen(Context& ctx, QWidget* parent) {
+    return new FormPresentacion(ctx, parent);
+}

@@ -1,3 +1,5 @@
 #include "listing/factory.h"
 
-Screen* createListingScreen(Context&, int, QWidget*) { return nullptr; }
+Screen* createListingScreen(Context&, int, QWidget*) {
+    return nullptr;
+}

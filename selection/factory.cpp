@@ -1,3 +1,5 @@
 #include "selection/factory.h"
 
-Screen* createSelectionScreen(Context&, int, QWidget*) { return nullptr; }
+Screen* createSelectionScreen(Context&, int, QWidget*) {
+    return nullptr;
+}

@@ -5,6 +5,7 @@
 #include <QResizeEvent>
 
 #include "shell/form_solapas.h"
+#include "shell/screen_catalogue.h"
 #include "shell/windowing/dialogs.h"
 #include "shell/windowing/twips.h"
 #include "store/compaction.h"
@@ -16,7 +17,8 @@ FormMdi::FormMdi(const QString& applicationFolder) {
     setObjectName(QStringLiteral("FormMdi"));
     setWindowTitle(kCaption);
     PathBaseDatos = QDir::cleanPath(applicationFolder);
-    while (PathBaseDatos.size() > 1 && PathBaseDatos.endsWith(QLatin1Char('/'))) PathBaseDatos.chop(1);
+    while (PathBaseDatos.size() > 1 && PathBaseDatos.endsWith(QLatin1Char('/')))
+        PathBaseDatos.chop(1);
     hub_ = std::make_unique<FormBasesDatos>(ctx_);
     store_ = std::make_unique<RecordStore>(ctx_);
     client_ = new QWidget(this);
@@ -32,6 +34,7 @@ FormMdi::FormMdi(const QString& applicationFolder) {
     ctx_.store = store_.get();
     ctx_.nav = solapas_;
     ctx_.window = this;
+    ctx_.createScreen = [this](int n, QWidget* parent) { return ::createScreen(ctx_, n, parent); };
     resize(twips::toPixels(11880), twips::toPixels(8595));
 }
 
@@ -40,16 +43,22 @@ FormMdi::~FormMdi() {
     hub_->close();
 }
 
-float FormMdi::ScaleWidth() const { return float(client_->width()) * twips::kPerPixel; }
-float FormMdi::ScaleHeight() const { return float(client_->height()) * twips::kPerPixel; }
+float FormMdi::ScaleWidth() const {
+    return float(client_->width()) * twips::kPerPixel;
+}
+float FormMdi::ScaleHeight() const {
+    return float(client_->height()) * twips::kPerPixel;
+}
 
 bool FormMdi::Load() {
     const QString fileName = QStringLiteral("DataOrmelia.mdb");
     const QString file = PathBaseDatos + QLatin1Char('/') + fileName;
     // The listing's own spelling must match letter for letter.
-    const QStringList listed = QDir(PathBaseDatos).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList listed =
+        QDir(PathBaseDatos).entryList(QDir::Files | QDir::Hidden | QDir::System);
     if (!listed.contains(fileName, Qt::CaseSensitive)) {
-        dialogs::error(nullptr, QStringLiteral("No se encuentra: ") + QDir::toNativeSeparators(file));
+        dialogs::error(nullptr,
+                       QStringLiteral("No se encuentra: ") + QDir::toNativeSeparators(file));
         return false;
     }
     const QString problem = schema::checkAndUpgrade(file);

@@ -12,7 +12,7 @@ class RecordStore;
 
 class FormMdi : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit FormMdi(const QString& applicationFolder);
     ~FormMdi() override;
 
@@ -36,12 +36,12 @@ public:
     static inline const QString kCompactQuestion =
         QString::fromUtf8("¿COMPACTAR la Base de Datos?\r\rRecomendado.");
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* e) override;
     void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
-private:
+  private:
     void shutdown();
 
     Context ctx_;

@@ -9,16 +9,16 @@
 
 namespace {
 
-const QStringList kNivel1 = {QStringLiteral("  Registros I   "), QStringLiteral("  Registros II   "),
-                             QStringLiteral("  Informe   "), QStringLiteral("  Ayuda   "),
-                             QStringLiteral("  Acerca de...   ")};
-const QStringList kOperaciones = {QString::fromUtf8("  Añadir  (Nuevo)   "),
-                                  QStringLiteral("  Seleccionar   "),
-                                  QStringLiteral("  Mostrar - Editar   "),
-                                  QStringLiteral("  Listar - Imprimir   ")};
-const QStringList kAyuda = {QStringLiteral("  General   "), QString::fromUtf8("  Añadir  (Nuevo)   "),
-                            QStringLiteral("  Seleccionar   "), QStringLiteral("  Mostrar - Editar   "),
-                            QStringLiteral("  Listar - Imprimir   ")};
+const QStringList kNivel1 = {QStringLiteral("  Registros I   "),
+                             QStringLiteral("  Registros II   "), QStringLiteral("  Informe   "),
+                             QStringLiteral("  Ayuda   "), QStringLiteral("  Acerca de...   ")};
+const QStringList kOperaciones = {
+    QString::fromUtf8("  Añadir  (Nuevo)   "), QStringLiteral("  Seleccionar   "),
+    QStringLiteral("  Mostrar - Editar   "), QStringLiteral("  Listar - Imprimir   ")};
+const QStringList kAyuda = {
+    QStringLiteral("  General   "), QString::fromUtf8("  Añadir  (Nuevo)   "),
+    QStringLiteral("  Seleccionar   "), QStringLiteral("  Mostrar - Editar   "),
+    QStringLiteral("  Listar - Imprimir   ")};
 const char* const kOpNames[4] = {"Anadir", "Seleccionar", "Mostrar", "Listar"};
 
 QStringList registerCaptions(int group) {
@@ -61,11 +61,13 @@ FormSolapas::FormSolapas(FormMdi& mdi, Context& ctx, QWidget* parent)
         registros_[g]->setTab(2);
         placeColumn(registros_[g], 1);
         for (int o = 0; o < 4; ++o) {
-            auto* s = makeStrip(QStringLiteral("TabReg%1%2").arg(g + 1).arg(QLatin1String(kOpNames[o])),
-                                registerCaptions(g + 1), this);
+            auto* s =
+                makeStrip(QStringLiteral("TabReg%1%2").arg(g + 1).arg(QLatin1String(kOpNames[o])),
+                          registerCaptions(g + 1), this);
             placeColumn(s, 2);
             regStrips_[g][o] = s;
-            connect(s, &TabStrip::Click, this, [this, g, o](int) { guarded([&] { registerStripClick(g + 1, o); }); });
+            connect(s, &TabStrip::Click, this,
+                    [this, g, o](int) { guarded([&] { registerStripClick(g + 1, o); }); });
         }
     }
     ayuda_ = makeStrip(QStringLiteral("TabAyuda"), kAyuda, this);
@@ -103,7 +105,8 @@ void FormSolapas::showStrips() {
     for (int g = 0; g < 2; ++g) {
         const bool groupShown = top == g;
         registros_[g]->setVisible(groupShown);
-        for (int o = 0; o < 4; ++o) regStrips_[g][o]->setVisible(groupShown && registros_[g]->Tab() == o);
+        for (int o = 0; o < 4; ++o)
+            regStrips_[g][o]->setVisible(groupShown && registros_[g]->Tab() == o);
     }
     ayuda_->setVisible(top == 3);
 }
@@ -111,13 +114,19 @@ void FormSolapas::showStrips() {
 void FormSolapas::TabNivel1Click(int) {
     guarded([&] {
         switch (nivel1_->Tab()) {
-            case 0: TabRegistros1Click(0); break;
-            case 1: TabRegistros2Click(0); break;
+            case 0:
+                TabRegistros1Click(0);
+                break;
+            case 1:
+                TabRegistros2Click(0);
+                break;
             case 2:
                 OcultarFormulario();
                 MostrarFormulario(57);
                 break;
-            case 3: TabAyudaClick(0); break;
+            case 3:
+                TabAyudaClick(0);
+                break;
             case 4:
                 OcultarFormulario();
                 MostrarFormulario(68);
@@ -146,7 +155,9 @@ void FormSolapas::TabRegistros2Click(int) {
     });
 }
 
-void FormSolapas::setTabRegistros1(int tab) { registros_[0]->setTab(tab); }
+void FormSolapas::setTabRegistros1(int tab) {
+    registros_[0]->setTab(tab);
+}
 
 void FormSolapas::registerStripClick(int group, int op) {
     const int k = regStrips_[group - 1][op]->Tab();
@@ -222,8 +233,14 @@ void FormSolapas::unloadAll() {
     hide();
 }
 
-Screen* FormSolapas::currentScreen() const { return loaded_screens_.value(mdi_.VentanaMostrandose); }
+Screen* FormSolapas::currentScreen() const {
+    return loaded_screens_.value(mdi_.VentanaMostrandose);
+}
 
-TabStrip* FormSolapas::tabStrip(const QString& name) const { return findChild<TabStrip*>(name); }
+TabStrip* FormSolapas::tabStrip(const QString& name) const {
+    return findChild<TabStrip*>(name);
+}
 
-QWidget* FormSolapas::strip(const QString& name) const { return tabStrip(name); }
+QWidget* FormSolapas::strip(const QString& name) const {
+    return tabStrip(name);
+}

@@ -13,7 +13,7 @@ struct Context;
 
 class FormSolapas : public QWidget, public Navigation {
     Q_OBJECT
-public:
+  public:
     FormSolapas(FormMdi& mdi, Context& ctx, QWidget* parent);
 
     // Public variables of the panel.
@@ -45,7 +45,7 @@ public:
     void unloadAll();
     Screen* loadedScreen(int number) const { return loaded_screens_.value(number); }
 
-private:
+  private:
     void TabNivel1Click(int previousTab);
     void TabAyudaClick(int previousTab);
     void registerStripClick(int group, int op);

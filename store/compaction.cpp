@@ -19,11 +19,13 @@ std::function<void(Step)>& hook() {
 }
 
 void syncPath(const QString& path, bool directory) {
-    int fd = ::open(QFile::encodeName(path).constData(), directory ? O_RDONLY | O_DIRECTORY : O_RDONLY);
+    int fd =
+        ::open(QFile::encodeName(path).constData(), directory ? O_RDONLY | O_DIRECTORY : O_RDONLY);
     if (fd < 0) throw DbError(dberr::kDiskError, QStringLiteral("no se puede abrir ") + path);
     int rc = ::fsync(fd);
     ::close(fd);
-    if (rc != 0) throw DbError(dberr::kDiskError, QStringLiteral("no se puede sincronizar ") + path);
+    if (rc != 0)
+        throw DbError(dberr::kDiskError, QStringLiteral("no se puede sincronizar ") + path);
 }
 
 void run(sqlite3* db, const QString& sql) {
@@ -53,7 +55,9 @@ struct Db {
 
 }  // namespace
 
-void setStepHook(std::function<void(Step)> h) { hook() = std::move(h); }
+void setStepHook(std::function<void(Step)> h) {
+    hook() = std::move(h);
+}
 
 int compactar(const QString& folder, QString* detail) {
     const QString source = folder + QStringLiteral("/DataOrmelia.mdb");
@@ -77,16 +81,20 @@ int compactar(const QString& folder, QString* detail) {
             Db db(temp, SQLITE_OPEN_READONLY);
             sqlite3_stmt* st = nullptr;
             QString result;
-            if (sqlite3_prepare_v2(db.db, "PRAGMA integrity_check", -1, &st, nullptr) == SQLITE_OK &&
+            if (sqlite3_prepare_v2(db.db, "PRAGMA integrity_check", -1, &st, nullptr) ==
+                    SQLITE_OK &&
                 sqlite3_step(st) == SQLITE_ROW)
-                result = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+                result =
+                    QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
             sqlite3_finalize(st);
             if (result != QLatin1String("ok"))
-                throw DbError(dberr::kNotCatalogue, QStringLiteral("la copia compactada está dañada: ") + result);
+                throw DbError(dberr::kNotCatalogue,
+                              QStringLiteral("la copia compactada está dañada: ") + result);
         }
         syncPath(temp, false);
         step(Step::Replace);
-        if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(source).constData()) != 0)
+        if (std::rename(QFile::encodeName(temp).constData(),
+                        QFile::encodeName(source).constData()) != 0)
             throw DbError(dberr::kDiskError, QStringLiteral("no se puede reemplazar ") + source);
         syncPath(folder, true);
         return 0;

@@ -16,11 +16,13 @@ void FormBasesDatos::Load() {
     MensaMax20Filtros = QString::fromUtf8("Máximo 20 Filtros.");
     MensaMax150Movimientos = QString::fromUtf8("Máximo 150 Movimientos.");
     MensaError3360 = QStringLiteral("Complejidad Excesiva.");
-    MensaMaxConjuntoOrquestas = QString::fromUtf8("Máximo 10 Orquestas-Grupos-Coros en el Conjunto.");
+    MensaMaxConjuntoOrquestas =
+        QString::fromUtf8("Máximo 10 Orquestas-Grupos-Coros en el Conjunto.");
     MensaMaxConjuntoDirectores = QString::fromUtf8("Máximo 10 Directores en el Conjunto.");
     MensaMaxConjuntoInterpretes = QString::fromUtf8("Máximo 100 Intérpretes en el Conjunto.");
     MensaRegistroEnUso = QString::fromUtf8(
-        "No se puede eliminar el Registro: lo usa %1 Grabación(es). Elimine antes esas Grabaciones.");
+        "No se puede eliminar el Registro: lo usa %1 Grabación(es). Elimine antes esas "
+        "Grabaciones.");
     MensaCompactacionFallida =
         QString::fromUtf8("No se pudo COMPACTAR la Base de Datos; el archivo queda como estaba.");
     EtiAmpliar = QStringLiteral("Ampliar");
@@ -66,20 +68,34 @@ void FormBasesDatos::Load() {
 
 bool& FormBasesDatos::RedAmp(int global) {
     switch (global) {
-        case registers::kCompositor: return MemoCompRedAmp;
-        case registers::kObra: return MemoObraRedAmp;
-        case registers::kOrquesta: return MemoOrqRedAmp;
-        case registers::kDirector: return MemoDirRedAmp;
-        case registers::kInterprete: return MemoIntRedAmp;
-        case registers::kSoporte: return MemoSopRedAmp;
-        case registers::kGrabacion: return MemoGraRedAmp;
-        case registers::kInstrumento: return hub2.MemoInsRedAmp;
-        case registers::kAgrupacion: return hub2.MemoAgrRedAmp;
-        case registers::kEvento: return hub2.MemoEveRedAmp;
-        case registers::kEscenario: return hub2.MemoEscRedAmp;
-        case registers::kPublicacion: return hub2.MemoPubRedAmp;
-        case registers::kEmisora: return hub2.MemoEmiRedAmp;
-        default: return hub2.MemoIntRedAmp;
+        case registers::kCompositor:
+            return MemoCompRedAmp;
+        case registers::kObra:
+            return MemoObraRedAmp;
+        case registers::kOrquesta:
+            return MemoOrqRedAmp;
+        case registers::kDirector:
+            return MemoDirRedAmp;
+        case registers::kInterprete:
+            return MemoIntRedAmp;
+        case registers::kSoporte:
+            return MemoSopRedAmp;
+        case registers::kGrabacion:
+            return MemoGraRedAmp;
+        case registers::kInstrumento:
+            return hub2.MemoInsRedAmp;
+        case registers::kAgrupacion:
+            return hub2.MemoAgrRedAmp;
+        case registers::kEvento:
+            return hub2.MemoEveRedAmp;
+        case registers::kEscenario:
+            return hub2.MemoEscRedAmp;
+        case registers::kPublicacion:
+            return hub2.MemoPubRedAmp;
+        case registers::kEmisora:
+            return hub2.MemoEmiRedAmp;
+        default:
+            return hub2.MemoIntRedAmp;
     }
 }
 

@@ -44,13 +44,13 @@ struct RegisterState {
 
 // Seven view flags of the "Registros II" show screens.
 struct FormBasesDatos2 {
-    bool MemoInsRedAmp = false, MemoAgrRedAmp = false, MemoEveRedAmp = false,
-         MemoEscRedAmp = false, MemoPubRedAmp = false, MemoEmiRedAmp = false,
+    bool MemoInsRedAmp = false, MemoAgrRedAmp = false, MemoEveRedAmp = false, MemoEscRedAmp = false,
+         MemoPubRedAmp = false, MemoEmiRedAmp = false,
          MemoIntRedAmp = false;  // the web-site screen's, not the performer's
 };
 
 class FormBasesDatos {
-public:
+  public:
     explicit FormBasesDatos(Context& ctx);
 
     // The load step: messages, data controls pointed at the catalogue, counters from the tables.
@@ -73,8 +73,8 @@ public:
 
     // View flags (true while the screen shows its alternative layout).
     bool MemoCompRedAmp = false, MemoObraRedAmp = false, MemoDirRedAmp = false,
-         MemoOrqRedAmp = false, MemoIntRedAmp = false, MemoSopRedAmp = false,
-         MemoGraRedAmp = false, MemoAnaObraAmpRed = false, MemoMosObraAmpRed = false;
+         MemoOrqRedAmp = false, MemoIntRedAmp = false, MemoSopRedAmp = false, MemoGraRedAmp = false,
+         MemoAnaObraAmpRed = false, MemoMosObraAmpRed = false;
     FormBasesDatos2 hub2;
     // The reduce/expand flag of a register's show screen.
     bool& RedAmp(int global);
@@ -128,6 +128,6 @@ public:
 
     Context& context() { return ctx_; }
 
-private:
+  private:
     Context& ctx_;
 };

@@ -12,7 +12,9 @@
 
 namespace {
 
-QString message(sqlite3* db) { return QString::fromUtf8(sqlite3_errmsg(db)); }
+QString message(sqlite3* db) {
+    return QString::fromUtf8(sqlite3_errmsg(db));
+}
 
 // Finds " ORDER BY " outside quoted text, case-insensitively; -1 when absent.
 int findOrderBy(const QString& sql) {
@@ -21,7 +23,8 @@ int findOrderBy(const QString& sql) {
     for (int i = 0; i < sql.size(); ++i) {
         QChar c = sql.at(i);
         if (c == QLatin1Char('\'')) quoted = !quoted;
-        if (!quoted && sql.mid(i, 10).compare(QLatin1String(" ORDER BY "), Qt::CaseInsensitive) == 0)
+        if (!quoted &&
+            sql.mid(i, 10).compare(QLatin1String(" ORDER BY "), Qt::CaseInsensitive) == 0)
             found = i;
     }
     return found;
@@ -31,25 +34,36 @@ int findOrderBy(const QString& sql) {
 
 int errorNumberFor(int code, const QString& msg) {
     switch (code & 0xFF) {
-        case SQLITE_FULL: return dberr::kDiskFull;
-        case SQLITE_READONLY: return dberr::kReadOnly;
+        case SQLITE_FULL:
+            return dberr::kDiskFull;
+        case SQLITE_READONLY:
+            return dberr::kReadOnly;
         case SQLITE_BUSY:
-        case SQLITE_LOCKED: return dberr::kLocked;
+        case SQLITE_LOCKED:
+            return dberr::kLocked;
         case SQLITE_CORRUPT:
-        case SQLITE_NOTADB: return dberr::kNotCatalogue;
-        case SQLITE_CANTOPEN: return dberr::kCannotOpen;
-        case SQLITE_IOERR: return dberr::kDiskError;
-        case SQLITE_NOMEM: return dberr::kOutOfMemory;
-        case SQLITE_TOOBIG: return dberr::kFieldTooSmall;
-        case SQLITE_MISMATCH: return dberr::kTypeMismatch;
-        default: break;
+        case SQLITE_NOTADB:
+            return dberr::kNotCatalogue;
+        case SQLITE_CANTOPEN:
+            return dberr::kCannotOpen;
+        case SQLITE_IOERR:
+            return dberr::kDiskError;
+        case SQLITE_NOMEM:
+            return dberr::kOutOfMemory;
+        case SQLITE_TOOBIG:
+            return dberr::kFieldTooSmall;
+        case SQLITE_MISMATCH:
+            return dberr::kTypeMismatch;
+        default:
+            break;
     }
     if (msg.contains(QLatin1String("too large")) || msg.contains(QLatin1String("too deep")) ||
         msg.contains(QLatin1String("too many")) || msg.contains(QLatin1String("too complex")))
         return dberr::kTooComplex;
     if (msg.contains(QLatin1String("no such column"))) return dberr::kUnknownName;
     if (msg.contains(QLatin1String("no such table"))) return dberr::kNoTable;
-    if (msg.contains(QLatin1String("syntax error")) || msg.contains(QLatin1String("unrecognized")) ||
+    if (msg.contains(QLatin1String("syntax error")) ||
+        msg.contains(QLatin1String("unrecognized")) ||
         msg.contains(QLatin1String("incomplete input")))
         return dberr::kSyntax;
     return dberr::kInvalidArgument;
@@ -169,7 +183,8 @@ void Recordset::loadRow() const {
     cachedRow_.clear();
     cachedKey_ = key;
     if (!key || !conn_) return;
-    sqlite3_stmt* st = conn_->prepare(QStringLiteral("SELECT * FROM \"%1\" WHERE Id = ?1").arg(table_));
+    sqlite3_stmt* st =
+        conn_->prepare(QStringLiteral("SELECT * FROM \"%1\" WHERE Id = ?1").arg(table_));
     sqlite3_bind_int64(st, 1, key);
     int rc = sqlite3_step(st);
     if (rc == SQLITE_ROW) {
@@ -257,10 +272,10 @@ void Recordset::Update() {
                 names << values[i].first;
                 marks << QStringLiteral("?%1").arg(i + 1);
             }
-            sql = names.isEmpty()
-                      ? QStringLiteral("INSERT INTO \"%1\" DEFAULT VALUES").arg(table_)
-                      : QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
-                            .arg(table_, names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+            sql = names.isEmpty() ? QStringLiteral("INSERT INTO \"%1\" DEFAULT VALUES").arg(table_)
+                                  : QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
+                                        .arg(table_, names.join(QLatin1Char(',')),
+                                             marks.join(QLatin1Char(',')));
         } else {
             if (values.isEmpty()) return;
             QStringList sets;
@@ -285,7 +300,8 @@ void Recordset::Delete() {
     if (EOF_()) throw DbError(dberr::kNoCurrentRecord, QStringLiteral("no hay registro actual"));
     qint64 key = keys_[pos_];
     conn_->transaction([&] {
-        sqlite3_stmt* st = conn_->prepare(QStringLiteral("DELETE FROM \"%1\" WHERE Id = ?1").arg(table_));
+        sqlite3_stmt* st =
+            conn_->prepare(QStringLiteral("DELETE FROM \"%1\" WHERE Id = ?1").arg(table_));
         sqlite3_bind_int64(st, 1, key);
         int rc = sqlite3_step(st);
         sqlite3_reset(st);
@@ -310,7 +326,8 @@ QString DataControl::keyQuery(const QString& source, QString* table, bool* order
         throw DbError(dberr::kSyntax, QStringLiteral("origen de registros no válido: ") + source);
     }
     int end = 0;
-    while (end < rest.size() && (rest.at(end).isLetterOrNumber() || rest.at(end) == QLatin1Char('_')))
+    while (end < rest.size() &&
+           (rest.at(end).isLetterOrNumber() || rest.at(end) == QLatin1Char('_')))
         ++end;
     QString t = rest.left(end);
     if (t.isEmpty())

@@ -41,7 +41,7 @@ inline constexpr int kOutOfMemory = 7;
 
 // One open connection to a catalogue file, shared by every data control on that file.
 class Connection {
-public:
+  public:
     // Opens an existing catalogue for reading and writing; throws DbError.
     explicit Connection(const QString& path);
     ~Connection();
@@ -78,7 +78,7 @@ public:
     // The columns of a table, in order (cached).
     const QStringList& columns(const QString& table);
 
-private:
+  private:
     QString path_;
     sqlite3* db_ = nullptr;
     QHash<QString, sqlite3_stmt*> statements_;
@@ -89,7 +89,7 @@ private:
 int errorNumberFor(int sqliteCode, const QString& message);
 
 class Recordset {
-public:
+  public:
     Recordset() = default;
     Recordset(std::shared_ptr<Connection> c, QString table, std::vector<qint64> keys);
 
@@ -112,10 +112,13 @@ public:
     // Sets a field of the record being added or edited; numeric columns take digit text.
     void setField(const QString& name, const QString& value);
     void Update();
-    void CancelUpdate() { editing_ = None; pending_.clear(); }
+    void CancelUpdate() {
+        editing_ = None;
+        pending_.clear();
+    }
     void Delete();
 
-private:
+  private:
     enum Mode { None, Adding, Editing };
     void loadRow() const;
 
@@ -131,7 +134,7 @@ private:
 };
 
 class DataControl {
-public:
+  public:
     QString DatabaseName;
     QString RecordSource;
 
@@ -147,7 +150,7 @@ public:
     // the unordered case in order of entry. Exposed for the benchmark and the tests.
     static QString keyQuery(const QString& recordSource, QString* table, bool* ordered);
 
-private:
+  private:
     std::shared_ptr<Connection> conn_;
     Recordset rs_;
 };

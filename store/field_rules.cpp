@@ -5,7 +5,9 @@
 namespace rules {
 namespace {
 
-bool isBlankChar(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+bool isBlankChar(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
 
 }  // namespace
 
@@ -86,7 +88,9 @@ QString shownYear(const QString& stored) {
     return numericValue(stored) == 0 ? QString() : stored;
 }
 
-bool isFilled(const QString& text) { return !text.trimmed().isEmpty(); }
+bool isFilled(const QString& text) {
+    return !text.trimmed().isEmpty();
+}
 
 qint64 roundHalfEven(double v) {
     double r = std::nearbyint(v);  // default rounding mode: to nearest, ties to even

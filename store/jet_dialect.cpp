@@ -90,7 +90,9 @@ QVector<uint> fold(const QString& s) {
     return out;
 }
 
-bool isDigit(uint c) { return c >= '0' && c <= '9'; }
+bool isDigit(uint c) {
+    return c >= '0' && c <= '9';
+}
 
 bool matchFrom(const QVector<uint>& t, int ti, const QVector<uint>& p, int pi) {
     while (pi < p.size()) {

@@ -65,7 +65,8 @@ void RecordStore::EliminarRegistro(int IndiceDatos) {
     }
 }
 
-void RecordStore::CargarImagen(PictureBox& imagen, CommonDialog& dialogo, int altoMax, int anchoMax) {
+void RecordStore::CargarImagen(PictureBox& imagen, CommonDialog& dialogo, int altoMax,
+                               int anchoMax) {
     imagen.hide();
     imagen.setStretch(false);
     try {
@@ -93,9 +94,9 @@ void RecordStore::CargarImagen(PictureBox& imagen, CommonDialog& dialogo, int al
 }
 
 void RecordStore::BloquearSolapas(bool Bloqueo) {
-    static const char* const order[] = {"TabNivel1",     "TabRegistros1",      "TabReg1Anadir",
-                                        "TabReg1Listar", "TabReg1Mostrar",     "TabReg1Seleccionar",
-                                        "TabRegistros2", "TabReg2Anadir",      "TabReg2Listar",
+    static const char* const order[] = {"TabNivel1",      "TabRegistros1",     "TabReg1Anadir",
+                                        "TabReg1Listar",  "TabReg1Mostrar",    "TabReg1Seleccionar",
+                                        "TabRegistros2",  "TabReg2Anadir",     "TabReg2Listar",
                                         "TabReg2Mostrar", "TabReg2Seleccionar"};
     if (!ctx_.nav) return;
     for (const char* name : order)

@@ -13,7 +13,7 @@ struct Context;
 using Campos = std::array<QPair<QString, QString>, 101>;
 
 class RecordStore {
-public:
+  public:
     explicit RecordStore(Context& ctx) : ctx_(ctx) {}
 
     // Shared failure flag and the number of the error that set it.
@@ -31,7 +31,7 @@ public:
     // Shows the failure message (critical icon) and clears the flag.
     void reportError();
 
-private:
+  private:
     void fail(int number, const QString& detail);
     Context& ctx_;
 };

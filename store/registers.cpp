@@ -11,13 +11,23 @@ const QString kPrompt13 = QStringLiteral("             CAMPO");
 FieldDef text(const char* c, int max, bool id = false) {
     return {QLatin1String(c), K::Text, max, id};
 }
-FieldDef year(const char* c) { return {QLatin1String(c), K::Year, 4, false}; }
-FieldDef notes() { return {QStringLiteral("Notas"), K::Notes, kNotesMax, false}; }
-FieldDef picture() { return {QStringLiteral("Imagen"), K::Picture, 0, false}; }
+FieldDef year(const char* c) {
+    return {QLatin1String(c), K::Year, 4, false};
+}
+FieldDef notes() {
+    return {QStringLiteral("Notas"), K::Notes, kNotesMax, false};
+}
+FieldDef picture() {
+    return {QStringLiteral("Imagen"), K::Picture, 0, false};
+}
 
 BoxDef box(const char* control, const char* caption, int max, const char* column, bool id = false,
            bool numeric = false) {
-    return {QLatin1String(control), QString::fromUtf8(caption), max, QLatin1String(column), id,
+    return {QLatin1String(control),
+            QString::fromUtf8(caption),
+            max,
+            QLatin1String(column),
+            id,
             numeric};
 }
 BoxDef yearBox(const char* control, const char* caption, const char* column, int max = 4) {
@@ -48,33 +58,50 @@ QVector<RegisterDef> build() {
     QVector<RegisterDef> r;
 
     {  // Compositor
-        RegisterDef d{1, 0, kCompositor, "Compositor", "Compositor", "Compositor ", "Compositor",
-                      "Com", 6, {}, {}, {}, "Imagen", 50, kPrompt14, {}, {}, {}, {}};
-        d.fields = {text("Nombre", 50), text("Apellidos", 50, true), year("Fecha1"),
-                    year("Fecha2"), notes(), picture()};
+        RegisterDef d{
+            1,  0,  kCompositor, "Compositor", "Compositor", "Compositor ", "Compositor", "Com", 6,
+            {}, {}, {},          "Imagen",     50,           kPrompt14,     {},           {},    {},
+            {}};
+        d.fields = {text("Nombre", 50),
+                    text("Apellidos", 50, true),
+                    year("Fecha1"),
+                    year("Fecha2"),
+                    notes(),
+                    picture()};
         d.boxes = {box("TxtNombre", "Nombre", 50, "Nombre"),
                    box("TxtApellidos", "Apellidos", 50, "Apellidos", true),
-                   yearBox("TxtFecha1", "Fechas", "Fecha1"), yearBox("TxtFecha2", "Fechas", "Fecha2")};
+                   yearBox("TxtFecha1", "Fechas", "Fecha1"),
+                   yearBox("TxtFecha2", "Fechas", "Fecha2")};
         d.nameParts = {"TxtNombre", "TxtApellidos"};
         d.selFields = {item("Nombre", "Nombre"), item("Apellidos", "Apellidos"),
                        item("Fecha 1", "Fecha1", true), item("Fecha 2", "Fecha2", true),
                        item("Notas", "Notas")};
         d.sortFields = sortOf(d.selFields);
         d.infoList = infoOf(d.selFields);
-        d.listEntries = {item("Nombre", "Nombre"), item("Apellidos", "Apellidos"),
+        d.listEntries = {item("Nombre", "Nombre"),        item("Apellidos", "Apellidos"),
                          item("Fecha 1", "Fecha1", true), item("Fecha 2", "Fecha2", true),
-                         item("Notas", "Notas"), item("Imagen", "Imagen")};
+                         item("Notas", "Notas"),          item("Imagen", "Imagen")};
         r << d;
     }
     {  // Obra
-        RegisterDef d{1, 1, kObra, "Obra", "Obra", "Obra ", "Obra", "Obra", 16, {}, {}, {},
-                      "Imagen", 75, kPrompt14, {}, {}, {}, {}};
-        d.fields = {text("Nombre", 75, true), text("Numero", 15), text("Tonalidad", 35),
-                    text("Opus", 15), text("NumeroOpus", 15), text("Catalogo", 15),
-                    text("NumeroCatalogo", 15), year("Fecha1"), year("Fecha2"),
-                    text("Subtitulo", 75), {"Movimientos", K::Movements, 0, false},
-                    {"Duraciones", K::Durations, 0, false}, {"TiempoTotal", K::Number, 0, false},
-                    {"NumeroMovimientos", K::Number, 0, false}, notes(), text("Autor", 50, true),
+        RegisterDef d{1,  1,  kObra,    "Obra", "Obra",    "Obra ", "Obra", "Obra", 16, {},
+                      {}, {}, "Imagen", 75,     kPrompt14, {},      {},     {},     {}};
+        d.fields = {text("Nombre", 75, true),
+                    text("Numero", 15),
+                    text("Tonalidad", 35),
+                    text("Opus", 15),
+                    text("NumeroOpus", 15),
+                    text("Catalogo", 15),
+                    text("NumeroCatalogo", 15),
+                    year("Fecha1"),
+                    year("Fecha2"),
+                    text("Subtitulo", 75),
+                    {"Movimientos", K::Movements, 0, false},
+                    {"Duraciones", K::Durations, 0, false},
+                    {"TiempoTotal", K::Number, 0, false},
+                    {"NumeroMovimientos", K::Number, 0, false},
+                    notes(),
+                    text("Autor", 50, true),
                     picture()};
         d.boxes = {box("TxtNombre", "Obra", 75, "Nombre", true),
                    box("TxtNumero", "Nº", 15, "Numero"),
@@ -83,7 +110,8 @@ QVector<RegisterDef> build() {
                    box("TxtNumeroOpus", "Nº", 15, "NumeroOpus"),
                    box("TxtCatalogo", "Catálogo", 15, "Catalogo"),
                    box("TxtNumeroCatalogo", "Nº", 15, "NumeroCatalogo"),
-                   yearBox("TxtFecha1", "Fechas", "Fecha1"), yearBox("TxtFecha2", "Fechas", "Fecha2"),
+                   yearBox("TxtFecha1", "Fechas", "Fecha1"),
+                   yearBox("TxtFecha2", "Fechas", "Fecha2"),
                    box("TxtSubtitulo", "Subtítulo", 75, "Subtitulo"),
                    box("TxtAutor", "Autor", 50, "Autor", true)};
         d.nameParts = {"TxtNombre"};
@@ -126,11 +154,31 @@ QVector<RegisterDef> build() {
         r << d;
     }
     {  // Orquesta
-        RegisterDef d{1, 2, kOrquesta, "Orquesta", "Orquesta", "Orquesta - Grupo ",
-                      "Orquesta - Grupo", "Orq", 5, {}, {}, {}, "Imagen", 75, kPrompt14, {}, {},
-                      {}, {}};
-        d.fields = {text("Nombre", 75, true), {"OrqGrpCor", K::Kind, 0, false}, text("Genero", 50),
-                    year("Fecha"), notes(), picture()};
+        RegisterDef d{1,
+                      2,
+                      kOrquesta,
+                      "Orquesta",
+                      "Orquesta",
+                      "Orquesta - Grupo ",
+                      "Orquesta - Grupo",
+                      "Orq",
+                      5,
+                      {},
+                      {},
+                      {},
+                      "Imagen",
+                      75,
+                      kPrompt14,
+                      {},
+                      {},
+                      {},
+                      {}};
+        d.fields = {text("Nombre", 75, true),
+                    {"OrqGrpCor", K::Kind, 0, false},
+                    text("Genero", 50),
+                    year("Fecha"),
+                    notes(),
+                    picture()};
         d.boxes = {box("TxtNombreOrquesta", "Orquesta", 75, "Nombre", true),
                    box("TxtNombreGrupo", "Grupo", 75, "Nombre", true),
                    box("TxtNombreCoro", "Coro", 75, "Nombre", true),
@@ -147,34 +195,47 @@ QVector<RegisterDef> build() {
         r << d;
     }
     {  // Director
-        RegisterDef d{1, 3, kDirector, "Director", "Director", "Director ", "Director", "Dir", 6,
-                      {}, {}, {}, "Imagen", 50, kPrompt14, {}, {}, {}, {}};
-        d.fields = {text("Nombre", 50), text("Apellidos", 50, true), year("Fecha1"),
-                    year("Fecha2"), notes(), picture()};
+        RegisterDef d{1,         3,  kDirector, "Director", "Director", "Director ", "Director",
+                      "Dir",     6,  {},        {},         {},         "Imagen",    50,
+                      kPrompt14, {}, {},        {},         {}};
+        d.fields = {text("Nombre", 50),
+                    text("Apellidos", 50, true),
+                    year("Fecha1"),
+                    year("Fecha2"),
+                    notes(),
+                    picture()};
         d.boxes = {box("TxtNombre", "Nombre", 50, "Nombre"),
                    box("TxtApellidos", "Apellidos", 50, "Apellidos", true),
-                   yearBox("TxtFecha1", "Fechas", "Fecha1"), yearBox("TxtFecha2", "Fechas", "Fecha2")};
+                   yearBox("TxtFecha1", "Fechas", "Fecha1"),
+                   yearBox("TxtFecha2", "Fechas", "Fecha2")};
         d.nameParts = {"TxtNombre", "TxtApellidos"};
         d.selFields = {item("Nombre", "Nombre"), item("Apellidos", "Apellidos"),
                        item("Fecha 1", "Fecha1", true), item("Fecha 2", "Fecha2", true),
                        item("Notas", "Notas")};
         d.sortFields = sortOf(d.selFields);
         d.infoList = infoOf(d.selFields);
-        d.listEntries = {item("Nombre", "Nombre"), item("Apellidos", "Apellidos"),
+        d.listEntries = {item("Nombre", "Nombre"),        item("Apellidos", "Apellidos"),
                          item("Fecha 1", "Fecha1", true), item("Fecha 2", "Fecha2", true),
-                         item("Notas", "Notas"), item("Imagen", "Imagen")};
+                         item("Notas", "Notas"),          item("Imagen", "Imagen")};
         r << d;
     }
     {  // Interprete
-        RegisterDef d{1, 4, kInterprete, "Interprete", "Interprete", "Intérprete ", "Intérprete",
-                      "Int", 7, {}, {}, {}, "Imagen", 50, kPrompt14, {}, {}, {}, {}};
-        d.fields = {text("Nombre", 50),      text("Apellidos", 50, true), text("Instrumento", 50),
-                    year("Fecha1"),          year("Fecha2"),             notes(),
+        RegisterDef d{
+            1,  4,  kInterprete, "Interprete", "Interprete", "Intérprete ", "Intérprete", "Int", 7,
+            {}, {}, {},          "Imagen",     50,           kPrompt14,     {},           {},    {},
+            {}};
+        d.fields = {text("Nombre", 50),
+                    text("Apellidos", 50, true),
+                    text("Instrumento", 50),
+                    year("Fecha1"),
+                    year("Fecha2"),
+                    notes(),
                     picture()};
         d.boxes = {box("TxtNombre", "Nombre", 50, "Nombre"),
                    box("TxtApellidos", "Apellidos", 50, "Apellidos", true),
                    box("TxtInstrumento", "Instrumento - Voz", 50, "Instrumento"),
-                   yearBox("TxtFecha1", "Fechas", "Fecha1"), yearBox("TxtFecha2", "Fechas", "Fecha2")};
+                   yearBox("TxtFecha1", "Fechas", "Fecha1"),
+                   yearBox("TxtFecha2", "Fechas", "Fecha2")};
         d.nameParts = {"TxtNombre", "TxtApellidos"};
         d.selFields = {item("Nombre", "Nombre"),
                        item("Apellidos", "Apellidos"),
@@ -194,8 +255,8 @@ QVector<RegisterDef> build() {
         r << d;
     }
     {  // Soporte
-        RegisterDef d{1, 5, kSoporte, "Soporte", "Soporte", "Soporte ", "Soporte", "Sop", 11, {},
-                      {}, {}, "Imagen", 70, kPrompt14, {}, {}, {}, {}};
+        RegisterDef d{1,  5,  kSoporte, "Soporte", "Soporte", "Soporte ", "Soporte", "Sop", 11, {},
+                      {}, {}, "Imagen", 70,        kPrompt14, {},         {},        {},    {}};
         d.fields = {text("Discografica", 70, true),
                     text("NumeroCatalogo", 70, true),
                     text("Coleccion", 70),
@@ -234,8 +295,9 @@ QVector<RegisterDef> build() {
         r << d;
     }
     {  // Grabacion: its fields are those of the records it links
-        RegisterDef d{1, 6, kGrabacion, "Grabacion", "Grabacion", "Grabación ", "Grabación", "Gra",
-                      39, {}, {}, {}, "", 75, kPrompt14, {}, {}, {}, {}};
+        RegisterDef d{
+            1,  6,  kGrabacion, "Grabacion", "Grabacion", "Grabación ", "Grabación", "Gra", 39, {},
+            {}, {}, "",         75,          kPrompt14,   {},           {},          {},    {}};
         d.fields = {{"CompositorId", K::Link, 0, false},
                     {"ObraId", K::Link, 0, false},
                     {"SoporteId", K::Link, 0, true},
@@ -291,10 +353,32 @@ QVector<RegisterDef> build() {
         r << d;
     }
     {  // Instrumento
-        RegisterDef d{2, 0, kInstrumento, "Instrumento", "Instrumento", "Instrumento ",
-                      "Instrumento", "Ins", 7, {}, {}, {}, "Imagen", 50, kPrompt14, {}, {}, {}, {}};
-        d.fields = {text("Instrumento", 50, true), text("Constructor", 50), text("Modelo", 50),
-                    {"Siglo", K::Century, 2, false}, year("Fecha"), notes(), picture()};
+        RegisterDef d{2,
+                      0,
+                      kInstrumento,
+                      "Instrumento",
+                      "Instrumento",
+                      "Instrumento ",
+                      "Instrumento",
+                      "Ins",
+                      7,
+                      {},
+                      {},
+                      {},
+                      "Imagen",
+                      50,
+                      kPrompt14,
+                      {},
+                      {},
+                      {},
+                      {}};
+        d.fields = {text("Instrumento", 50, true),
+                    text("Constructor", 50),
+                    text("Modelo", 50),
+                    {"Siglo", K::Century, 2, false},
+                    year("Fecha"),
+                    notes(),
+                    picture()};
         d.boxes = {box("TxtInstrumento", "Instrumento", 50, "Instrumento", true),
                    box("TxtConstructor", "Constructor", 50, "Constructor"),
                    box("TxtModelo", "Modelo - Tipo", 50, "Modelo"),
@@ -312,21 +396,45 @@ QVector<RegisterDef> build() {
     // Agrupacion, Evento, Escenario share one shape.
     auto place = [&](int idx, int global, const char* name, const char* caption,
                      const char* prefix) {
-        RegisterDef d{2, idx, global, name, name, QString::fromUtf8(caption) + " ",
-                      QString::fromUtf8(caption), prefix, 7, {}, {}, {}, "Imagen", 75,
-                      kPrompt14, {}, {}, {}, {}};
+        RegisterDef d{2,
+                      idx,
+                      global,
+                      name,
+                      name,
+                      QString::fromUtf8(caption) + " ",
+                      QString::fromUtf8(caption),
+                      prefix,
+                      7,
+                      {},
+                      {},
+                      {},
+                      "Imagen",
+                      75,
+                      kPrompt14,
+                      {},
+                      {},
+                      {},
+                      {}};
         QByteArray first = QByteArray(name == QLatin1String("Agrupacion") ? "Entidad" : name);
-        d.fields = {text(first.constData(), 75, true), text("Ciudad", 75), text("Pais", 50),
-                    year("Fecha"), text("Actividad", 75), notes(), picture()};
+        d.fields = {text(first.constData(), 75, true),
+                    text("Ciudad", 75),
+                    text("Pais", 50),
+                    year("Fecha"),
+                    text("Actividad", 75),
+                    notes(),
+                    picture()};
         QByteArray control = "Txt" + first;
         d.boxes = {box(control.constData(), first.constData(), 75, first.constData(), true),
                    box("TxtCiudad", "Ciudad", 75, "Ciudad"), box("TxtPais", "País", 50, "Pais"),
                    yearBox("TxtFecha", "Fecha", "Fecha"),
                    box("TxtActividad", "Actividad", 75, "Actividad")};
         d.nameParts = {QString::fromLatin1(control)};
-        d.selFields = {item(first.constData(), first.constData()), item("Ciudad", "Ciudad"),
-                       item("País", "Pais"), item("Fecha", "Fecha", true),
-                       item("Actividad", "Actividad"), item("Notas", "Notas")};
+        d.selFields = {item(first.constData(), first.constData()),
+                       item("Ciudad", "Ciudad"),
+                       item("País", "Pais"),
+                       item("Fecha", "Fecha", true),
+                       item("Actividad", "Actividad"),
+                       item("Notas", "Notas")};
         d.sortFields = sortOf(d.selFields);
         d.infoList = infoOf(d.selFields);
         d.listEntries = d.selFields;
@@ -337,12 +445,34 @@ QVector<RegisterDef> build() {
     r << place(2, kEvento, "Evento", "Evento", "Eve");
     r << place(3, kEscenario, "Escenario", "Escenario", "Esc");
     {  // Publicacion
-        RegisterDef d{2, 4, kPublicacion, "Publicacion", "Publicacion", "Publicación - Vídeo ",
-                      "Publicación - Vídeo", "Pub", 10, {}, {}, {}, "Imagen", 75, kPrompt14, {}, {},
-                      {}, {}};
-        d.fields = {text("Titulo", 75, true), text("Autor", 75),    text("Formato", 30),
-                    text("Tema", 35),         text("ISBN", 75),     text("Editorial", 50),
-                    year("Fecha"),            notes(),              text("Emplazamiento", 50),
+        RegisterDef d{2,
+                      4,
+                      kPublicacion,
+                      "Publicacion",
+                      "Publicacion",
+                      "Publicación - Vídeo ",
+                      "Publicación - Vídeo",
+                      "Pub",
+                      10,
+                      {},
+                      {},
+                      {},
+                      "Imagen",
+                      75,
+                      kPrompt14,
+                      {},
+                      {},
+                      {},
+                      {}};
+        d.fields = {text("Titulo", 75, true),
+                    text("Autor", 75),
+                    text("Formato", 30),
+                    text("Tema", 35),
+                    text("ISBN", 75),
+                    text("Editorial", 50),
+                    year("Fecha"),
+                    notes(),
+                    text("Emplazamiento", 50),
                     picture()};
         d.boxes = {box("TxtTitulo", "Título", 75, "Titulo", true),
                    box("TxtAutor", "Autor", 75, "Autor"),
@@ -353,10 +483,14 @@ QVector<RegisterDef> build() {
                    yearBox("TxtFecha", "Fecha", "Fecha"),
                    box("TxtEmplazamiento", "Emplazamiento", 50, "Emplazamiento")};
         d.nameParts = {"TxtTitulo"};
-        d.selFields = {item("Título", "Titulo"),        item("Autor", "Autor"),
-                       item("Formato", "Formato"),      item("Tema", "Tema"),
-                       item("Id. - ISBN", "ISBN"),      item("Editorial", "Editorial"),
-                       item("Fecha", "Fecha", true),    item("Notas", "Notas"),
+        d.selFields = {item("Título", "Titulo"),
+                       item("Autor", "Autor"),
+                       item("Formato", "Formato"),
+                       item("Tema", "Tema"),
+                       item("Id. - ISBN", "ISBN"),
+                       item("Editorial", "Editorial"),
+                       item("Fecha", "Fecha", true),
+                       item("Notas", "Notas"),
                        item("Emplazamiento", "Emplazamiento")};
         d.sortFields = sortOf(d.selFields);
         d.infoList = infoOf(d.selFields);
@@ -365,20 +499,24 @@ QVector<RegisterDef> build() {
         r << d;
     }
     {  // Emisora
-        RegisterDef d{2, 5, kEmisora, "Emisora", "Emisora", "Emisora ", "Emisora", "Emi", 8, {}, {},
-                      {}, "Imagen", 75, kPrompt14, {}, {}, {}, {}};
-        d.fields = {text("Emisora", 75, true), text("Medio", 25), text("Pais", 50),
-                    text("Zona", 75),          text("Frecuencia", 30), year("Fecha"),
-                    notes(),                   picture()};
+        RegisterDef d{2,  5,  kEmisora, "Emisora", "Emisora", "Emisora ", "Emisora", "Emi", 8, {},
+                      {}, {}, "Imagen", 75,        kPrompt14, {},         {},        {},    {}};
+        d.fields = {
+            text("Emisora", 75, true), text("Medio", 25), text("Pais", 50), text("Zona", 75),
+            text("Frecuencia", 30),    year("Fecha"),     notes(),          picture()};
         d.boxes = {box("TxtEmisora", "Emisora", 75, "Emisora", true),
-                   box("TxtMedio", "Medio", 25, "Medio"), box("TxtPais", "País", 50, "Pais"),
+                   box("TxtMedio", "Medio", 25, "Medio"),
+                   box("TxtPais", "País", 50, "Pais"),
                    box("TxtZona", "Zona", 75, "Zona"),
                    box("TxtFrecuencia", "Frecuencia", 30, "Frecuencia"),
                    yearBox("TxtFecha", "Fecha", "Fecha")};
         d.nameParts = {"TxtEmisora"};
-        d.selFields = {item("Emisora", "Emisora"), item("Medio", "Medio"),
-                       item("País", "Pais"),       item("Zona", "Zona"),
-                       item("Frecuencia", "Frecuencia"), item("Fecha", "Fecha", true),
+        d.selFields = {item("Emisora", "Emisora"),
+                       item("Medio", "Medio"),
+                       item("País", "Pais"),
+                       item("Zona", "Zona"),
+                       item("Frecuencia", "Frecuencia"),
+                       item("Fecha", "Fecha", true),
                        item("Notas", "Notas")};
         d.sortFields = sortOf(d.selFields);
         d.infoList = infoOf(d.selFields);
@@ -388,17 +526,24 @@ QVector<RegisterDef> build() {
         r << d;
     }
     {  // Internet
-        RegisterDef d{2, 6, kInternet, "Internet", "Internet", "http://www. ", "http://www.", "Inte",
-                      7, {}, {}, {}, "Imagen", 75, kPrompt13, {}, {}, {}, {}};
-        d.fields = {text("Titulo", 75, true), text("Url", 75), text("EMail", 75), text("Tema", 75),
-                    year("Fecha"), notes(), picture()};
-        d.boxes = {box("TxtTitulo", "Título", 75, "Titulo", true),
-                   box("TxtUrl", "URL", 75, "Url"), box("TxtEMail", "E-Mail", 75, "EMail"),
-                   box("TxtTema", "Tema", 75, "Tema"), yearBox("TxtFecha", "Fecha", "Fecha")};
+        RegisterDef d{
+            2,         6,  kInternet, "Internet", "Internet", "http://www. ", "http://www.",
+            "Inte",    7,  {},        {},         {},         "Imagen",       75,
+            kPrompt13, {}, {},        {},         {}};
+        d.fields = {text("Titulo", 75, true),
+                    text("Url", 75),
+                    text("EMail", 75),
+                    text("Tema", 75),
+                    year("Fecha"),
+                    notes(),
+                    picture()};
+        d.boxes = {box("TxtTitulo", "Título", 75, "Titulo", true), box("TxtUrl", "URL", 75, "Url"),
+                   box("TxtEMail", "E-Mail", 75, "EMail"), box("TxtTema", "Tema", 75, "Tema"),
+                   yearBox("TxtFecha", "Fecha", "Fecha")};
         d.nameParts = {"TxtTitulo"};
-        d.selFields = {item("Título", "Titulo"), item("URL", "Url"), item("E-Mail", "EMail"),
-                       item("Tema", "Tema"),     item("Fecha", "Fecha", true),
-                       item("Notas", "Notas")};
+        d.selFields = {item("Título", "Titulo"),     item("URL", "Url"),
+                       item("E-Mail", "EMail"),      item("Tema", "Tema"),
+                       item("Fecha", "Fecha", true), item("Notas", "Notas")};
         d.sortFields = sortOf(d.selFields);
         d.infoList = infoOf(d.selFields);
         d.listEntries = d.selFields;
@@ -415,9 +560,13 @@ const QVector<RegisterDef>& all() {
     return table;
 }
 
-const RegisterDef& at(int global) { return all().at(global); }
+const RegisterDef& at(int global) {
+    return all().at(global);
+}
 
-const RegisterDef& of(int group, int index) { return all().at((group - 1) * 7 + index); }
+const RegisterDef& of(int group, int index) {
+    return all().at((group - 1) * 7 + index);
+}
 
 const RegisterDef* byTable(const QString& table) {
     for (const RegisterDef& d : all())

@@ -24,8 +24,8 @@ struct FieldDef {
     int maxLength;  // 0: no limit of the screens
     bool identifier;
     bool isNumeric() const {
-        return kind == FieldKind::Year || kind == FieldKind::Century ||
-               kind == FieldKind::Number || kind == FieldKind::Kind || kind == FieldKind::Link;
+        return kind == FieldKind::Year || kind == FieldKind::Century || kind == FieldKind::Number ||
+               kind == FieldKind::Kind || kind == FieldKind::Link;
     }
 };
 
@@ -44,18 +44,18 @@ struct VocabItem {
     QString caption;
     QString column;
     bool numeric = false;
-    int kind = 0;           // Orquesta: 1, 2, 3 restrict to that kind of ensemble
+    int kind = 0;             // Orquesta: 1, 2, 3 restrict to that kind of ensemble
     int sourceRegister = -1;  // recordings: the linked register (0-5) or 6 for the recording
 };
 
 struct RegisterDef {
-    int group;   // 1 or 2
-    int index;   // 0-6 within the group, the tab order
-    int global;  // 0-13
-    QString name;        // form-name part: "Compositor", "Interprete"
-    QString table;       // table name
-    QString tabCaption;  // "Compositor "
-    QString caption;     // "Orquesta - Grupo": selection register label and report row
+    int group;             // 1 or 2
+    int index;             // 0-6 within the group, the tab order
+    int global;            // 0-13
+    QString name;          // form-name part: "Compositor", "Interprete"
+    QString table;         // table name
+    QString tabCaption;    // "Compositor "
+    QString caption;       // "Orquesta - Grupo": selection register label and report row
     QString reportPrefix;  // "Com", "Obra", ...
     int fieldCount;
     QVector<FieldDef> fields;  // table columns after Id, in order

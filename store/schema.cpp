@@ -19,7 +19,8 @@ QString columnSql(const FieldDef& f) {
         case FieldKind::Number:
         case FieldKind::Kind:
             return QStringLiteral("%1 INTEGER NOT NULL DEFAULT 0").arg(f.column);
-        case FieldKind::Link: return QStringLiteral("%1 INTEGER NOT NULL DEFAULT 0").arg(f.column);
+        case FieldKind::Link:
+            return QStringLiteral("%1 INTEGER NOT NULL DEFAULT 0").arg(f.column);
         case FieldKind::Picture:
             return QStringLiteral("%1 TEXT NOT NULL DEFAULT ''").arg(f.column);
         default:
@@ -35,14 +36,16 @@ QStringList indexSql(const RegisterDef& d) {
     for (const VocabItem& s : d.sortFields) {
         if (s.column.isEmpty() || d.field(s.column) == nullptr) continue;
         QString name = QStringLiteral("idx_%1_%2").arg(d.table, s.column);
-        QString sql = QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
-                          .arg(name, d.table, s.column);
+        QString sql =
+            QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)").arg(name, d.table, s.column);
         if (!out.contains(sql)) out << sql;
     }
     return out;
 }
 
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+QString text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 }  // namespace
 
@@ -173,8 +176,9 @@ QString checkAndUpgrade(const QString& path) {
         QString q = QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name='%1'")
                         .arg(d.table);
         sqlite3_stmt* st = nullptr;
-        bool found = sqlite3_prepare_v2(db, q.toUtf8().constData(), -1, &st, nullptr) == SQLITE_OK &&
-                     sqlite3_step(st) == SQLITE_ROW;
+        bool found =
+            sqlite3_prepare_v2(db, q.toUtf8().constData(), -1, &st, nullptr) == SQLITE_OK &&
+            sqlite3_step(st) == SQLITE_ROW;
         sqlite3_finalize(st);
         if (!found)
             return done(text("El catálogo ") + path + text(" está incompleto: falta la tabla ") +

@@ -13,7 +13,8 @@
 
 MessageRecorder::MessageRecorder() {
     dialogs::setMessageHook([this](QMessageBox& box) {
-        shown.push_back({box.property("ormeliaText").toString(), box.icon(), box.standardButtons()});
+        shown.push_back(
+            {box.property("ormeliaText").toString(), box.icon(), box.standardButtons()});
         if (!answers_.empty()) {
             auto a = answers_.front();
             answers_.pop_front();
@@ -26,7 +27,9 @@ MessageRecorder::MessageRecorder() {
     });
 }
 
-MessageRecorder::~MessageRecorder() { dialogs::setMessageHook(nullptr); }
+MessageRecorder::~MessageRecorder() {
+    dialogs::setMessageHook(nullptr);
+}
 
 QStringList MessageRecorder::texts() const {
     QStringList out;
@@ -45,7 +48,9 @@ FileChooser::FileChooser() {
     });
 }
 
-FileChooser::~FileChooser() { dialogs::setFileHook(nullptr); }
+FileChooser::~FileChooser() {
+    dialogs::setFileHook(nullptr);
+}
 
 TempApp::TempApp(bool withCatalogue) {
     if (withCatalogue) {
@@ -64,7 +69,8 @@ namespace {
 struct Raw {
     sqlite3* db = nullptr;
     explicit Raw(const QString& path) {
-        if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+        if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) !=
+            SQLITE_OK)
             qFatal("cannot open %s", qPrintable(path));
         jet::install(db);
         sqlite3_busy_timeout(db, 2000);
@@ -83,9 +89,12 @@ void bind(sqlite3_stmt* st, int i, const QVariant& v) {
 
 QVariant column(sqlite3_stmt* st, int i) {
     switch (sqlite3_column_type(st, i)) {
-        case SQLITE_INTEGER: return qlonglong(sqlite3_column_int64(st, i));
-        case SQLITE_FLOAT: return sqlite3_column_double(st, i);
-        case SQLITE_NULL: return {};
+        case SQLITE_INTEGER:
+            return qlonglong(sqlite3_column_int64(st, i));
+        case SQLITE_FLOAT:
+            return sqlite3_column_double(st, i);
+        case SQLITE_NULL:
+            return {};
         default:
             return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)),
                                      sqlite3_column_bytes(st, i));

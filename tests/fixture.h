@@ -22,7 +22,7 @@ struct ShownMessage {
 // Answers message boxes: each box takes the next queued answer, or its default (OK / Yes / the
 // first button) when none is queued.
 class MessageRecorder {
-public:
+  public:
     MessageRecorder();
     ~MessageRecorder();
     void answer(QMessageBox::StandardButton b) { answers_.push_back(b); }
@@ -30,25 +30,25 @@ public:
     QStringList texts() const;
     void clear() { shown.clear(); }
 
-private:
+  private:
     std::deque<QMessageBox::StandardButton> answers_;
 };
 
 // Answers the file-open dialog with queued paths ("" = Cancel) and records the titles shown.
 class FileChooser {
-public:
+  public:
     FileChooser();
     ~FileChooser();
     void choose(const QString& path) { answers_.push_back(path); }
     QStringList titles;
     QStringList filters;
 
-private:
+  private:
     std::deque<QString> answers_;
 };
 
 class TempApp {
-public:
+  public:
     // A folder with an empty catalogue (or none when `withCatalogue` is false).
     explicit TempApp(bool withCatalogue = true);
     ~TempApp();
@@ -76,7 +76,7 @@ public:
     MessageRecorder messages;
     FileChooser files;
 
-private:
+  private:
     QTemporaryDir dir_;
     std::unique_ptr<FormMdi> mdi_;
 };

@@ -12,7 +12,7 @@
 
 class StartupTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void missingCatalogue_data();
     void missingCatalogue();
     void startsOnSplash();
@@ -81,7 +81,8 @@ void StartupTest::closeNoLeavesBytesUnchanged() {
 void StartupTest::closeYesCompacts() {
     TempApp app;
     for (int i = 0; i < 50; ++i)
-        app.insert("Compositor", {{"Apellidos", QString("A%1").arg(i)}, {"Notas", QString(2000, 'x')}});
+        app.insert("Compositor",
+                   {{"Apellidos", QString("A%1").arg(i)}, {"Notas", QString(2000, 'x')}});
     app.exec("DELETE FROM Compositor WHERE Id > 5");
     qint64 before = QFileInfo(app.catalogue()).size();
     app.enter();

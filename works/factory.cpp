@@ -1,3 +1,5 @@
 #include "works/factory.h"
 
-Screen* createWorksScreen(Context&, int, QWidget*) { return nullptr; }
+Screen* createWorksScreen(Context&, int, QWidget*) {
+    return nullptr;
+}

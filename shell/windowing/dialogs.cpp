@@ -16,15 +16,20 @@ FileHook& fileHook() {
 
 }  // namespace
 
-void setMessageHook(MessageHook hook) { messageHook() = std::move(hook); }
-void setFileHook(FileHook hook) { fileHook() = std::move(hook); }
+void setMessageHook(MessageHook hook) {
+    messageHook() = std::move(hook);
+}
+void setFileHook(FileHook hook) {
+    fileHook() = std::move(hook);
+}
 
 QMessageBox::StandardButton message(QWidget* parent, const QString& text, QMessageBox::Icon icon,
                                     QMessageBox::StandardButtons buttons) {
     // Carriage returns of the program's texts are line breaks on screen; the text as the program
     // wrote it stays readable in the box's "ormeliaText" property.
     QString shown = text;
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QMessageBox box(icon, kTitle, shown, buttons, parent);
     box.setTextFormat(Qt::PlainText);
     box.setObjectName(QStringLiteral("MsgBox"));

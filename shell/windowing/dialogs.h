@@ -14,9 +14,15 @@ inline const QString kTitle = QStringLiteral("Ormelia");
 // Shows a message box and returns the button pressed.
 QMessageBox::StandardButton message(QWidget* parent, const QString& text, QMessageBox::Icon icon,
                                     QMessageBox::StandardButtons buttons = QMessageBox::Ok);
-inline void error(QWidget* p, const QString& t) { message(p, t, QMessageBox::Critical); }
-inline void warning(QWidget* p, const QString& t) { message(p, t, QMessageBox::Warning); }
-inline void information(QWidget* p, const QString& t) { message(p, t, QMessageBox::Information); }
+inline void error(QWidget* p, const QString& t) {
+    message(p, t, QMessageBox::Critical);
+}
+inline void warning(QWidget* p, const QString& t) {
+    message(p, t, QMessageBox::Warning);
+}
+inline void information(QWidget* p, const QString& t) {
+    message(p, t, QMessageBox::Information);
+}
 
 // Test hook: gets the prepared box and returns the button to press; the box is not executed.
 using MessageHook = std::function<QMessageBox::StandardButton(QMessageBox&)>;
@@ -32,7 +38,7 @@ void setFileHook(FileHook hook);
 // The file-open dialog of a screen (`DialogoImagen`): title, filter, and the chosen file name,
 // which stays as it was when the user cancels.
 class CommonDialog {
-public:
+  public:
     QString FileName;
     QString Filter;  // pairs "description|patterns" separated by "|"
     QString DialogTitle;

@@ -6,7 +6,7 @@ class QWidget;
 class Screen;
 
 class Navigation {
-public:
+  public:
     virtual ~Navigation() = default;
 
     virtual int SolapaRegistros1() const = 0;

@@ -50,14 +50,16 @@ QImage PictureBox::readPicture(const QString& path, QSize* declared) {
     if (!reader.canRead()) throw PictureError("no es una imagen");
     QSize size = reader.size();
     if (!size.isValid() || size.isEmpty()) throw PictureError("imagen sin tamaño");
-    if (qint64(size.width()) * size.height() > kMaxPixels) throw PictureError("imagen demasiado grande");
+    if (qint64(size.width()) * size.height() > kMaxPixels)
+        throw PictureError("imagen demasiado grande");
     int longer = qMax(size.width(), size.height());
     if (longer > kThumbnailSide && reader.supportsOption(QImageIOHandler::ScaledSize))
         reader.setScaledSize(size.scaled(kThumbnailSide, kThumbnailSide, Qt::KeepAspectRatio));
     QImage img = reader.read();
     if (img.isNull()) throw PictureError("imagen dañada");
     if (qMax(img.width(), img.height()) > kThumbnailSide)
-        img = img.scaled(kThumbnailSide, kThumbnailSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        img = img.scaled(kThumbnailSide, kThumbnailSide, Qt::KeepAspectRatio,
+                         Qt::SmoothTransformation);
     *declared = size;
     auto* t = new Thumb{img, size, info.lastModified(), info.size()};
     cache().insert(path, t, qMax<qsizetype>(1, img.sizeInBytes() / 1024));
@@ -80,7 +82,8 @@ void PictureBox::LoadPicture(const QString& path) {
 void PictureBox::setImage(const QImage& image) {
     image_ = image;
     natural_ = QSizeF(image.width() * twips::kPerPixel, image.height() * twips::kPerPixel);
-    if (!stretch_ && !image.isNull()) twips::resize(this, float(natural_.width()), float(natural_.height()));
+    if (!stretch_ && !image.isNull())
+        twips::resize(this, float(natural_.width()), float(natural_.height()));
     update();
 }
 
@@ -97,7 +100,9 @@ void PictureBox::paintEvent(QPaintEvent*) {
     }
 }
 
-void PictureBox::mouseDoubleClickEvent(QMouseEvent*) { emit DblClick(); }
+void PictureBox::mouseDoubleClickEvent(QMouseEvent*) {
+    emit DblClick();
+}
 
 QImage PictureBox::placeholder() {
     static const QImage img = [] {

@@ -12,7 +12,7 @@ struct PictureError : std::runtime_error {
 
 class PictureBox : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit PictureBox(QWidget* parent = nullptr, const QString& name = {});
 
     bool Stretch() const { return stretch_; }
@@ -40,14 +40,14 @@ public:
     // The program's placeholder picture for records without one.
     static QImage placeholder();
 
-signals:
+  signals:
     void DblClick();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
     void mouseDoubleClickEvent(QMouseEvent*) override;
 
-private:
+  private:
     QImage image_;
     QSizeF natural_;
     bool stretch_ = false;

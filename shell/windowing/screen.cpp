@@ -23,9 +23,9 @@ namespace screens {
 
 QString formName(int n) {
     static const char* const fixed[] = {
-        "FormInforme",        "FormAyudaGeneral",  "FormAyudaAnadir1",  "FormAyudaAnadir2",
-        "FormAyudaAnadir3",   "FormAyudaSeleccionar", "FormAyudaMostrar1", "FormAyudaMostrar2",
-        "FormAyudaMostrar3",  "FormAyudaListar",   "FormAyudaListar2",  "FormAcercaDe"};
+        "FormInforme",       "FormAyudaGeneral",     "FormAyudaAnadir1",  "FormAyudaAnadir2",
+        "FormAyudaAnadir3",  "FormAyudaSeleccionar", "FormAyudaMostrar1", "FormAyudaMostrar2",
+        "FormAyudaMostrar3", "FormAyudaListar",      "FormAyudaListar2",  "FormAcercaDe"};
     static const char* const ops[] = {"Ana", "Sel", "Mos", "Lis"};
     if (n == 0) return QStringLiteral("FormPresentacion");
     if (n >= 1 && n <= 28) return registers::of(1, (n - 1) % 7).formName(ops[(n - 1) / 7]);
@@ -34,6 +34,8 @@ QString formName(int n) {
     return {};
 }
 
-bool hasLoadOperation(int n) { return n != 14 && n != 28; }
+bool hasLoadOperation(int n) {
+    return n != 14 && n != 28;
+}
 
 }  // namespace screens

@@ -7,7 +7,7 @@
 
 class Screen : public QWidget {
     Q_OBJECT
-public:
+  public:
     Screen(Context& ctx, int number, QWidget* parent);
 
     int number() const { return number_; }
@@ -25,10 +25,10 @@ public:
         return w;
     }
 
-protected:
+  protected:
     Context& ctx_;
 
-private:
+  private:
     [[noreturn]] void missing(const QString& name) const;
     int number_;
 };

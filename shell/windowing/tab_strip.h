@@ -5,15 +5,15 @@
 
 class TabStrip : public QTabBar {
     Q_OBJECT
-public:
+  public:
     TabStrip(const QString& name, const QStringList& captions, QWidget* parent = nullptr);
 
     int Tab() const { return currentIndex(); }
     void setTab(int index);
 
-signals:
+  signals:
     void Click(int previousTab);
 
-private:
+  private:
     int previous_ = 0;
 };

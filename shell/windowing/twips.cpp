@@ -31,15 +31,31 @@ void set(QWidget* w, int i, float v) {
 
 }  // namespace
 
-float left(const QWidget* w) { return get(w, 0, w->geometry().x()); }
-float top(const QWidget* w) { return get(w, 1, w->geometry().y()); }
-float width(const QWidget* w) { return get(w, 2, w->geometry().width()); }
-float height(const QWidget* w) { return get(w, 3, w->geometry().height()); }
+float left(const QWidget* w) {
+    return get(w, 0, w->geometry().x());
+}
+float top(const QWidget* w) {
+    return get(w, 1, w->geometry().y());
+}
+float width(const QWidget* w) {
+    return get(w, 2, w->geometry().width());
+}
+float height(const QWidget* w) {
+    return get(w, 3, w->geometry().height());
+}
 
-void setLeft(QWidget* w, float v) { set(w, 0, v); }
-void setTop(QWidget* w, float v) { set(w, 1, v); }
-void setWidth(QWidget* w, float v) { set(w, 2, v); }
-void setHeight(QWidget* w, float v) { set(w, 3, v); }
+void setLeft(QWidget* w, float v) {
+    set(w, 0, v);
+}
+void setTop(QWidget* w, float v) {
+    set(w, 1, v);
+}
+void setWidth(QWidget* w, float v) {
+    set(w, 2, v);
+}
+void setHeight(QWidget* w, float v) {
+    set(w, 3, v);
+}
 
 void place(QWidget* w, float l, float t, float wd, float h) {
     w->setProperty(kNames[0], l);

@@ -7,7 +7,9 @@ namespace twips {
 
 inline constexpr float kPerPixel = 15.0f;
 
-inline int toPixels(float tw) { return int(tw / kPerPixel + (tw >= 0 ? 0.5f : -0.5f)); }
+inline int toPixels(float tw) {
+    return int(tw / kPerPixel + (tw >= 0 ? 0.5f : -0.5f));
+}
 
 float left(const QWidget* w);
 float top(const QWidget* w);
