@@ -1,5 +1,6 @@
 // Start-up, the catalogue file checks, and shutdown with compaction.
 #include <QFile>
+#include <QRandomGenerator>
 
 #include "shell/form_mdi.h"
 #include "shell/form_solapas.h"
@@ -10,15 +11,36 @@
 #include "store/schema.h"
 #include "tests/fixture.h"
 
+namespace {
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+}  // namespace
+
 class StartupTest : public QObject {
     Q_OBJECT
   private slots:
     void missingCatalogue_data();
     void missingCatalogue();
+    void notACatalogue_data();
+    void notACatalogue();
+    void olderCatalogueIsUpgraded();
     void startsOnSplash();
     void entrarOpensComposerShowScreen();
     void closeNoLeavesBytesUnchanged();
     void closeYesCompacts();
+    void compactionFailureKeepsCatalogue_data();
+    void compactionFailureKeepsCatalogue();
+    void staleTemporaryFileIsReplaced();
 };
 
 void StartupTest::missingCatalogue_data() {
@@ -41,6 +63,66 @@ void StartupTest::missingCatalogue() {
     QVERIFY(!mdi.solapas().loadedScreen(0));
 }
 
+void StartupTest::notACatalogue_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("zero bytes") << "empty" << QString::fromUtf8("vacío");
+    QTest::newRow("random bytes") << "random" << QString::fromUtf8("no es un catálogo");
+    QTest::newRow("text file") << "text" << QString::fromUtf8("no es un catálogo");
+    QTest::newRow("other program") << "foreign" << QString::fromUtf8("otro programa");
+    QTest::newRow("newer schema") << "newer" << QString::fromUtf8("más reciente");
+    QTest::newRow("truncated catalogue") << "truncated" << QString::fromUtf8("catálogo");
+}
+
+void StartupTest::notACatalogue() {
+    QFETCH(QString, kind);
+    QFETCH(QString, expected);
+    TempApp app(kind == "newer" || kind == "truncated");
+    const QString file = app.catalogue();
+    if (kind == "empty") writeBytes(file, {});
+    if (kind == "random") {
+        QByteArray b(8192, 0);
+        for (char& c : b) c = char(QRandomGenerator::global()->bounded(256));
+        writeBytes(file, b);
+    }
+    if (kind == "text") writeBytes(file, "Lista de discos\nBach, Mozart\n");
+    if (kind == "foreign") {
+        // A database of another program: valid SQLite, none of our marks.
+        writeBytes(file, {});
+        QFile::remove(file);
+        QVERIFY(schema::createEmpty(file).isEmpty());
+        app.exec("PRAGMA application_id = 12345");
+    }
+    if (kind == "newer") app.exec(QString("PRAGMA user_version = %1").arg(schema::kVersion + 1));
+    if (kind == "truncated") {
+        QByteArray b = bytesOf(file);
+        writeBytes(file, b.left(1024));
+    }
+    const QByteArray before = bytesOf(file);
+    {
+        FormMdi mdi(app.folder());
+        QVERIFY(!mdi.Load());
+        QVERIFY(!mdi.isVisible());
+    }
+    QCOMPARE(app.messages.shown.size(), size_t(1));
+    const ShownMessage& m = app.messages.shown[0];
+    QCOMPARE(m.icon, QMessageBox::Critical);
+    QVERIFY2(m.text.contains(expected), qPrintable(m.text));
+    QVERIFY2(m.text.contains(file), qPrintable(m.text));
+    QCOMPARE(bytesOf(file), before);
+}
+
+void StartupTest::olderCatalogueIsUpgraded() {
+    TempApp app;
+    app.insert("Compositor", {{"Nombre", "Clara"}, {"Apellidos", "Schumann"}});
+    app.exec("PRAGMA user_version = 0");
+    FormMdi mdi(app.folder());
+    QVERIFY(mdi.Load());
+    QCOMPARE(mdi.hub().ContCompositor(), 1);
+    QCOMPARE(app.scalar("PRAGMA user_version").toInt(), schema::kVersion);
+    QCOMPARE(app.scalar("SELECT Apellidos FROM Compositor").toString(), QString("Schumann"));
+}
+
 void StartupTest::startsOnSplash() {
     TempApp app;
     FormMdi& mdi = app.start();
@@ -52,6 +134,9 @@ void StartupTest::startsOnSplash() {
     QCOMPARE(splash->objectName(), QStringLiteral("FormPresentacion"));
     QVERIFY(!mdi.solapas().isVisible());
     QVERIFY(app.messages.shown.empty());
+    auto* entrar = find<QWidget>(splash, "LabContinuar");
+    QVERIFY(entrar);
+    QCOMPARE(entrar->toolTip(), QStringLiteral("     Entrar     "));
 }
 
 void StartupTest::entrarOpensComposerShowScreen() {
@@ -66,16 +151,15 @@ void StartupTest::entrarOpensComposerShowScreen() {
 void StartupTest::closeNoLeavesBytesUnchanged() {
     TempApp app;
     app.insert("Compositor", {{"Nombre", "Johann Sebastian"}, {"Apellidos", "Bach"}});
-    QFile f(app.catalogue());
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QByteArray before = f.readAll();
-    f.close();
+    const QByteArray before = bytesOf(app.catalogue());
     app.enter();
     app.close(false);
     QCOMPARE(app.messages.shown.back().text, FormMdi::kCompactQuestion);
+    QCOMPARE(app.messages.shown.back().text,
+             QString::fromUtf8("¿COMPACTAR la Base de Datos?\r\rRecomendado."));
     QCOMPARE(app.messages.shown.back().icon, QMessageBox::Question);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), before);
+    QCOMPARE(app.messages.shown.back().buttons, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(bytesOf(app.catalogue()), before);
 }
 
 void StartupTest::closeYesCompacts() {
@@ -87,11 +171,53 @@ void StartupTest::closeYesCompacts() {
     qint64 before = QFileInfo(app.catalogue()).size();
     app.enter();
     app.close(true);
+    QCOMPARE(app.messages.shown.size(), size_t(1));
     QVERIFY(!QFile::exists(app.folder() + "/OrmeliaTemp.mdb"));
     QVERIFY(QFileInfo(app.catalogue()).size() < before);
     QCOMPARE(app.scalar("SELECT count(*) FROM Compositor").toInt(), 5);
     QCOMPARE(app.scalar("PRAGMA user_version").toInt(), schema::kVersion);
     QCOMPARE(app.scalar("PRAGMA application_id").toInt(), schema::kApplicationId);
+    QCOMPARE(app.scalar("PRAGMA integrity_check").toString(), QString("ok"));
+}
+
+void StartupTest::compactionFailureKeepsCatalogue_data() {
+    QTest::addColumn<int>("step");
+    QTest::newRow("removing a stale copy") << int(compaction::Step::RemoveStale);
+    QTest::newRow("copy") << int(compaction::Step::Copy);
+    QTest::newRow("check") << int(compaction::Step::Check);
+    QTest::newRow("replace") << int(compaction::Step::Replace);
+}
+
+void StartupTest::compactionFailureKeepsCatalogue() {
+    QFETCH(int, step);
+    TempApp app;
+    for (int i = 0; i < 20; ++i) app.insert("Compositor", {{"Apellidos", QString("B%1").arg(i)}});
+    const QByteArray before = bytesOf(app.catalogue());
+    compaction::setStepHook([step](compaction::Step s) {
+        if (int(s) == step) throw DbError(dberr::kDiskFull, "disco lleno (simulado)");
+    });
+    app.enter();
+    app.close(true);
+    compaction::setStepHook(nullptr);
+    QCOMPARE(bytesOf(app.catalogue()), before);
+    QVERIFY(!QFile::exists(app.folder() + "/OrmeliaTemp.mdb"));
+    QCOMPARE(app.messages.shown.size(), size_t(2));
+    QCOMPARE(app.messages.shown[1].icon, QMessageBox::Critical);
+    QVERIFY(app.messages.shown[1].text.startsWith("Se ha producido el ERROR: 3026"));
+    // The next start works on the untouched catalogue.
+    FormMdi mdi(app.folder());
+    QVERIFY(mdi.Load());
+    QCOMPARE(mdi.hub().ContCompositor(), 20);
+}
+
+void StartupTest::staleTemporaryFileIsReplaced() {
+    TempApp app;
+    app.insert("Compositor", {{"Apellidos", "Vivaldi"}});
+    writeBytes(app.folder() + "/OrmeliaTemp.mdb", "restos de una compactación interrumpida");
+    app.enter();
+    app.close(true);
+    QVERIFY(!QFile::exists(app.folder() + "/OrmeliaTemp.mdb"));
+    QCOMPARE(app.scalar("SELECT Apellidos FROM Compositor").toString(), QString("Vivaldi"));
 }
 
 QTEST_MAIN(StartupTest)
