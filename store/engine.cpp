@@ -57,8 +57,9 @@ int errorNumberFor(int code, const QString& msg) {
         default:
             break;
     }
-    if (msg.contains(QLatin1String("too large")) || msg.contains(QLatin1String("too deep")) ||
-        msg.contains(QLatin1String("too many")) || msg.contains(QLatin1String("too complex")))
+    if (msg.contains(QLatin1String("too large")) || msg.contains(QLatin1String("stack overflow")) ||
+        msg.contains(QLatin1String("too deep")) || msg.contains(QLatin1String("too many")) ||
+        msg.contains(QLatin1String("too complex")))
         return dberr::kTooComplex;
     if (msg.contains(QLatin1String("no such column"))) return dberr::kUnknownName;
     if (msg.contains(QLatin1String("no such table"))) return dberr::kNoTable;
