@@ -1,0 +1,90 @@
+#include "selection/filter_model.h"
+
+namespace selection {
+
+void FilterModel::chooseField(int position) {
+    if (position < 0 || position >= reg_.selFields.size()) return;
+    const VocabItem& f = reg_.selFields[position];
+    CampoSQL = f.column;
+    if (f.kind != 0) TipoOrquesta = qint16(f.kind);
+}
+
+void FilterModel::chooseCriterion(int position) {
+    const auto& c = registers::criteria();
+    if (position < 0 || position >= c.size()) return;
+    OperadorSQL = c[position].op;
+}
+
+void FilterModel::chooseSortField(int position) {
+    if (position < 0 || position >= reg_.sortFields.size()) return;
+    CampoOrdenSQL = reg_.sortFields[position].column;
+}
+
+void FilterModel::chooseSortDirection(int position) {
+    const auto& d = registers::sortDirections();
+    if (position < 0 || position >= d.size()) return;
+    SentidoOrdenSQL = d[position].text;
+}
+
+void FilterModel::chooseConnective(const QString& caption) {
+    ConectorSQL = caption == QLatin1String("Y") ? QStringLiteral(" AND ") : QStringLiteral(" OR ");
+    ConectorTexto = caption;
+}
+
+bool FilterModel::canAdd(const QString& v) const {
+    return v != kValorInicial && !OperadorSQL.isEmpty() && !CampoSQL.isEmpty() &&
+           !v.trimmed().isEmpty();
+}
+
+bool FilterModel::addFilter(const QString& v, int p, const QString& f, const QString& c) {
+    if (!canAdd(v) || p < 0 || p >= reg_.selFields.size()) return false;
+    addTexts(v, f, c);
+    addCondition(p);
+    ++numFiltros;
+    return true;
+}
+
+void FilterModel::addTexts(const QString& v, const QString& f, const QString& c) {
+    TextoFiltros = joinDescription(TextoFiltros, ConectorTexto, f, c, v);
+    ConectorTexto = kSevenBlanks + ConectorTexto;
+    if (!OpcionSQL.isEmpty()) lines << ConectorTexto;
+    lines << f << c << QLatin1Char('\'') + ValorSQL + QLatin1Char('\'');
+}
+
+void FilterModel::addCondition(int p) {
+    const QString t = term(reg_.selFields[p], OperadorSQL, ValorSQL, TipoOrquesta);
+    OpcionSQL = joinCondition(OpcionSQL, ConectorSQL, t);
+}
+
+void FilterModel::newSelection() {
+    OpcionSQL.clear();
+    ConectorSQL.clear();
+    ConectorTexto.clear();
+    ValorSQL.clear();
+    TextoFiltros.clear();
+    lines.clear();
+    numFiltros = 0;
+}
+
+void FilterModel::allRecords() {
+    OpcionSQL = kTodo;
+    TextoFiltros.clear();
+    lines.clear();
+    numFiltros = 0;
+}
+
+QString FilterModel::statement() const {
+    return selectStatement(reg_.table, OpcionSQL, CampoOrdenSQL, SentidoOrdenSQL);
+}
+
+void FilterModel::clearWorking() {
+    CampoSQL.clear();
+    OperadorSQL.clear();
+    ValorSQL.clear();
+    CampoOrdenSQL.clear();
+    SentidoOrdenSQL.clear();
+    OpcionSQL.clear();
+    TextoFiltros.clear();
+}
+
+}  // namespace selection
