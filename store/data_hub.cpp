@@ -25,6 +25,8 @@ void FormBasesDatos::Load() {
         "Grabaciones.");
     MensaCompactacionFallida =
         QString::fromUtf8("No se pudo COMPACTAR la Base de Datos; el archivo queda como estaba.");
+    MensaImpresionFallida = QString::fromUtf8(
+        "No se ha podido IMPRIMIR: la impresora o el archivo no admiten la salida.");
     EtiAmpliar = QStringLiteral("Ampliar");
     EtiReducir = QStringLiteral("Reducir");
     EtiIdentificador = QStringLiteral("Identificador");

@@ -63,7 +63,7 @@ class FormBasesDatos {
         MensaMax150Movimientos, MensaError3360;
     // Messages of this program beyond the original table.
     QString MensaMaxConjuntoOrquestas, MensaMaxConjuntoDirectores, MensaMaxConjuntoInterpretes,
-        MensaRegistroEnUso, MensaCompactacionFallida;
+        MensaRegistroEnUso, MensaCompactacionFallida, MensaImpresionFallida;
     // Label texts.
     QString EtiAmpliar, EtiReducir, EtiIdentificador, EtiNumero, EtiEn, EtiInsertarImagen,
         EtiFormatoImagen, EtiAnadir, EtiModificar;

@@ -13,6 +13,10 @@ FileHook& fileHook() {
     static FileHook h;
     return h;
 }
+PrintHook& printHook() {
+    static PrintHook h;
+    return h;
+}
 
 }  // namespace
 
@@ -21,6 +25,14 @@ void setMessageHook(MessageHook hook) {
 }
 void setFileHook(FileHook hook) {
     fileHook() = std::move(hook);
+}
+void setPrintHook(PrintHook hook) {
+    printHook() = std::move(hook);
+}
+
+bool execPrint(QDialog& dialog, QPrinter& printer) {
+    if (printHook()) return printHook()(dialog, printer);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 QMessageBox::StandardButton message(QWidget* parent, const QString& text, QMessageBox::Icon icon,

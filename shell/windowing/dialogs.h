@@ -6,6 +6,8 @@
 #include <QString>
 #include <functional>
 
+class QPrinter;
+
 namespace dialogs {
 
 // Title of every message box of the program.
@@ -32,6 +34,13 @@ void setMessageHook(MessageHook hook);
 // empty text for Cancel.
 using FileHook = std::function<QString(QFileDialog&)>;
 void setFileHook(FileHook hook);
+
+// The print dialog (`DialogoImpresora`): runs the prepared dialog and returns true when the user
+// chose to print. A test hook gets the dialog and its printer instead, may set the printer up as a
+// user would (a PDF file, for one) and returns true to print, false for Cancel.
+using PrintHook = std::function<bool(QDialog&, QPrinter&)>;
+void setPrintHook(PrintHook hook);
+bool execPrint(QDialog& dialog, QPrinter& printer);
 
 }  // namespace dialogs
 
