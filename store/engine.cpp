@@ -8,6 +8,7 @@
 
 #include "store/field_rules.h"
 #include "store/jet_dialect.h"
+#include "store/record_links.h"
 #include "store/registers.h"
 
 namespace {
@@ -61,6 +62,7 @@ int errorNumberFor(int code, const QString& msg) {
         msg.contains(QLatin1String("too deep")) || msg.contains(QLatin1String("too many")) ||
         msg.contains(QLatin1String("too complex")))
         return dberr::kTooComplex;
+    if (msg.contains(QString::fromUtf8(links::kInUseMessage))) return dberr::kRelatedRecords;
     if (msg.contains(QLatin1String("no such column"))) return dberr::kUnknownName;
     if (msg.contains(QLatin1String("no such table"))) return dberr::kNoTable;
     if (msg.contains(QLatin1String("syntax error")) ||

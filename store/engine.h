@@ -35,6 +35,7 @@ inline constexpr int kFieldTooSmall = 3163;
 inline constexpr int kLocked = 3218;
 inline constexpr int kNotCatalogue = 3343;
 inline constexpr int kTooComplex = 3360;
+inline constexpr int kRelatedRecords = 3200;  // a recording uses the record
 inline constexpr int kTypeMismatch = 3421;
 inline constexpr int kOutOfMemory = 7;
 }  // namespace dberr

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "store/jet_dialect.h"
+#include "store/record_links.h"
 #include "store/registers.h"
 
 namespace schema {
@@ -47,19 +48,77 @@ QString text(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
-}  // namespace
-
-QString createScript(int version) {
-    Q_UNUSED(version);
+// Tables of the first version: one per register.
+QStringList registerTablesSql() {
     QStringList sql;
     for (const RegisterDef& d : registers::all()) {
         QStringList cols{QStringLiteral("Id INTEGER PRIMARY KEY AUTOINCREMENT")};
         for (const FieldDef& f : d.fields) cols << columnSql(f);
-        sql << QStringLiteral("CREATE TABLE %1 (%2)").arg(d.table, cols.join(QStringLiteral(", ")));
+        sql << QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
+                   .arg(d.table, cols.join(QStringLiteral(", ")));
         sql << indexSql(d);
     }
+    return sql;
+}
+
+// Version 2: a recording's orchestras, conductors and performers, in order, by record key; the
+// indexes that find the recordings using a record; deleting a recording takes its links with
+// it, and a record that a recording uses cannot be deleted (the screens refuse it first, with
+// a message; this keeps any other path from leaving a recording pointing at nothing).
+QStringList version2Sql() {
+    QStringList sql;
+    const QString g = registers::at(registers::kGrabacion).table;
+    for (const char* column : {"CompositorId", "ObraId", "SoporteId"})
+        sql << QStringLiteral("CREATE INDEX IF NOT EXISTS idx_%1_%2 ON %1 (%2)")
+                   .arg(g, QLatin1String(column));
+    QStringList cleanup;
+    for (const links::SetTable& t : links::setTables()) {
+        sql << QStringLiteral(
+                   "CREATE TABLE IF NOT EXISTS %1 (Id INTEGER PRIMARY KEY AUTOINCREMENT, "
+                   "GrabacionId INTEGER NOT NULL, Orden INTEGER NOT NULL, "
+                   "RegistroId INTEGER NOT NULL)")
+                   .arg(t.table);
+        sql << QStringLiteral(
+                   "CREATE INDEX IF NOT EXISTS idx_%1_Grabacion ON %1 (GrabacionId, Orden)")
+                   .arg(t.table);
+        sql << QStringLiteral("CREATE INDEX IF NOT EXISTS idx_%1_Registro ON %1 (RegistroId)")
+                   .arg(t.table);
+        cleanup << QStringLiteral("DELETE FROM %1 WHERE GrabacionId = OLD.Id;").arg(t.table);
+    }
+    sql << QStringLiteral(
+               "CREATE TRIGGER IF NOT EXISTS trg_%1_links AFTER DELETE ON %1 BEGIN %2 END")
+               .arg(g, cleanup.join(QLatin1Char(' ')));
+    for (int r = registers::kCompositor; r <= registers::kSoporte; ++r) {
+        const QString table = registers::at(r).table;
+        sql << QStringLiteral(
+                   "CREATE TRIGGER IF NOT EXISTS trg_%1_in_use BEFORE DELETE ON %1 WHEN (%2) > 0 "
+                   "BEGIN SELECT RAISE(ABORT, '%3'); END")
+                   .arg(table, links::usingCountSql(r, QStringLiteral("OLD.Id")),
+                        QString::fromUtf8(links::kInUseMessage));
+    }
+    return sql;
+}
+
+// The steps from each version to the next; step i leads from version i to i + 1. Version 0 is a
+// catalogue written before versions were marked: its tables are those of version 1.
+QStringList stepSql(int from) {
+    switch (from) {
+        case 0:
+            return registerTablesSql();
+        case 1:
+            return version2Sql();
+        default:
+            return {};
+    }
+}
+
+}  // namespace
+
+QString createScript(int version) {
+    QStringList sql;
+    for (int v = 0; v < version; ++v) sql << stepSql(v);
     sql << QStringLiteral("PRAGMA application_id = %1").arg(kApplicationId);
-    sql << QStringLiteral("PRAGMA user_version = %1").arg(kVersion);
+    sql << QStringLiteral("PRAGMA user_version = %1").arg(version);
     return sql.join(QStringLiteral(";\n")) + QStringLiteral(";\n");
 }
 
@@ -88,11 +147,19 @@ QString createEmpty(const QString& path) {
     return {};
 }
 
-void migrate(sqlite3* db, int from) {
-    Q_UNUSED(db);
-    Q_UNUSED(from);
-    // Version 1 is the first; later versions add their steps here, each in the transaction the
-    // caller opened.
+QString migrate(sqlite3* db, int from) {
+    for (int v = qMax(from, 0); v < kVersion; ++v) {
+        for (const QString& statement : stepSql(v)) {
+            char* err = nullptr;
+            int rc = sqlite3_exec(db, statement.toUtf8().constData(), nullptr, nullptr, &err);
+            if (rc != SQLITE_OK) {
+                QString problem = QString::fromUtf8(err ? err : sqlite3_errmsg(db));
+                sqlite3_free(err);
+                return text("paso a la versión %1: ").arg(v + 1) + problem;
+            }
+        }
+    }
+    return {};
 }
 
 QString checkAndUpgrade(const QString& path) {
@@ -160,21 +227,28 @@ QString checkAndUpgrade(const QString& path) {
                     QString::fromUtf8(sqlite3_errmsg(db)));
     if (version < kVersion) {
         jet::install(db);
-        migrate(db, version);
+        // Every step and the new version number are one transaction: a failure anywhere leaves
+        // the catalogue exactly as it was.
+        QString problem = migrate(db, version);
         QString bump = QStringLiteral("PRAGMA user_version = %1").arg(kVersion);
-        if (sqlite3_exec(db, bump.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK ||
-            sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
-            QString msg = QString::fromUtf8(sqlite3_errmsg(db));
+        if (problem.isEmpty() &&
+            (sqlite3_exec(db, bump.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK ||
+             sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK))
+            problem = QString::fromUtf8(sqlite3_errmsg(db));
+        if (!problem.isEmpty()) {
             sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-            return done(text("No se pudo actualizar el catálogo ") + path + text(": ") + msg);
+            return done(text("No se pudo actualizar el catálogo ") + path + text(": ") + problem);
         }
     } else {
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
     }
-    // Every register table must be there.
-    for (const RegisterDef& d : registers::all()) {
+    // Every register table, and every table of a recording's links, must be there.
+    QStringList tables;
+    for (const RegisterDef& d : registers::all()) tables << d.table;
+    for (const links::SetTable& t : links::setTables()) tables << t.table;
+    for (const QString& table : tables) {
         QString q = QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name='%1'")
-                        .arg(d.table);
+                        .arg(table);
         sqlite3_stmt* st = nullptr;
         bool found =
             sqlite3_prepare_v2(db, q.toUtf8().constData(), -1, &st, nullptr) == SQLITE_OK &&
@@ -182,7 +256,7 @@ QString checkAndUpgrade(const QString& path) {
         sqlite3_finalize(st);
         if (!found)
             return done(text("El catálogo ") + path + text(" está incompleto: falta la tabla ") +
-                        d.table + QStringLiteral("."));
+                        table + QStringLiteral("."));
     }
     return done({});
 }

@@ -10,7 +10,8 @@ namespace schema {
 // Marks a catalogue of this program (PRAGMA application_id).
 inline constexpr int kApplicationId = 0x4F524D4C;  // "ORML"
 // The schema version this build writes (PRAGMA user_version).
-inline constexpr int kVersion = 1;
+// Version 2 adds the tables of a recording's orchestras, conductors and performers.
+inline constexpr int kVersion = 2;
 
 // SQL creating every register table of a given schema version, as one script.
 QString createScript(int version = kVersion);
@@ -23,7 +24,9 @@ QString createEmpty(const QString& path);
 // never modified unless it is an older catalogue being upgraded.
 QString checkAndUpgrade(const QString& path);
 
-// Upgrades an open catalogue from `from` to kVersion inside one transaction.
-void migrate(sqlite3* db, int from);
+// Upgrades an open catalogue from `from` to kVersion, running each step inside the transaction
+// the caller has opened (the caller commits, or rolls back on failure). Returns "" or the
+// engine's words for the step that failed; nothing is committed here.
+QString migrate(sqlite3* db, int from);
 
 }  // namespace schema
