@@ -1,0 +1,48 @@
+#include "browse/orquesta_browse.h"
+
+#include "entry/field_box.h"
+#include "store/data_hub.h"
+#include "store/field_rules.h"
+
+OrquestaBrowseScreen::OrquestaBrowseScreen(Context& ctx, QWidget* parent)
+    : BrowseScreen(ctx, registers::kOrquesta, parent), names_(ctx, *this) {}
+
+void OrquestaBrowseScreen::boxChanged(FieldBox* b) {
+    if (names_.isNameBox(b))
+        names_.changed(b);
+    else
+        BrowseScreen::boxChanged(b);
+}
+
+void OrquestaBrowseScreen::boxFocused(FieldBox* b) {
+    if (!names_.isNameBox(b) || NavegacionActiva)
+        BrowseScreen::boxFocused(b);
+    else
+        names_.focused(b);
+}
+
+bool OrquestaBrowseScreen::valueOf(const FieldDef& f, QString* value) const {
+    if (f.column == QLatin1String("Nombre")) {
+        *value = names_.name();
+        return true;
+    }
+    if (f.kind == FieldKind::Kind) {
+        *value = QString::number(names_.kind());
+        return true;
+    }
+    return BrowseScreen::valueOf(f, value);
+}
+
+void OrquestaBrowseScreen::showField(const FieldDef& f, const QString& stored) {
+    if (f.column == QLatin1String("Nombre") || f.kind == FieldKind::Kind) return;
+    BrowseScreen::showField(f, stored);
+}
+
+void OrquestaBrowseScreen::showRecord() {
+    BrowseScreen::showRecord();
+    const int g = global();
+    names_.show(hub().field(g, QStringLiteral("Nombre")),
+                int(rules::numericValue(hub().field(g, QStringLiteral("OrqGrpCor")))));
+    for (FieldBox* b : boxes())
+        if (names_.isNameBox(b) && !b->text().isEmpty()) b->setToolTip(b->text());
+}

@@ -1,0 +1,221 @@
+#include "entry/entry_screen.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+#include "entry/field_box.h"
+#include "entry/look.h"
+#include "shell/windowing/dialogs.h"
+#include "shell/windowing/picture_box.h"
+#include "shell/windowing/twips.h"
+#include "store/data_hub.h"
+#include "store/record_links.h"
+
+EntryScreen::EntryScreen(Context& ctx, int global, QWidget* parent)
+    : RecordScreen(ctx, registers::screenNumber(global, 0), global, parent) {
+    buildPanel();
+    connect(picture().Imagen, &PictureBox::DblClick, this, [this] {
+        picture().choose();
+        setPending(QStringLiteral("Imagen"), picture().fileName());
+    });
+    connect(picture().BtnImagenEliminar, &QPushButton::clicked, this, [this] {
+        picture().remove();
+        setPending(QStringLiteral("Imagen"), picture().fileName());
+    });
+    connect(BtnGuardar, &QPushButton::clicked, this, &EntryScreen::Guardar);
+    connect(BtnDeshacer, &QPushButton::clicked, this, &EntryScreen::Deshacer);
+    QWidget* last = boxes().isEmpty() ? static_cast<QWidget*>(notesBox()) : boxes().last();
+    if (notesBox()->geometry().top() > last->geometry().top()) last = notesBox();
+    setTabOrder(last, BtnGuardar);
+    setTabOrder(BtnGuardar, BtnDeshacer);
+    showCounters();
+}
+
+void EntryScreen::buildPanel() {
+    Frame1 = new QFrame(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setFrameShape(QFrame::Box);
+    look::setBackColor(Frame1, look::kPanel);
+    twips::place(Frame1, 300, 3750, 3000, 3870);
+    auto heading = [&](const QString& text, float top) {
+        auto* l = look::caption(Frame1, text, 0, top, 3000, 255);
+        l->setAlignment(Qt::AlignCenter);
+        return l;
+    };
+    QFont bold = font();
+    bold.setBold(true);
+    heading(QStringLiteral("REGISTROS"), 120)->setFont(bold);
+    heading(QString::fromUtf8("Añadir"), 420);
+    const QString fields = QString::number(def().fieldCount);
+    auto group = [&](const QString& title, float left, const QString& counterName,
+                     const QString& counterTip, const QString& fixedName, const QString& fixedTip) {
+        look::caption(Frame1, title, left, 840, 1320, 255)->setAlignment(Qt::AlignCenter);
+        QLabel* c = look::counter(Frame1, counterName, QStringLiteral("R"), counterTip, left + 90,
+                                  1200, 900);
+        QLabel* f =
+            look::counter(Frame1, fixedName, QStringLiteral("C"), fixedTip, left + 90, 1620, 900);
+        f->setText(fields);
+        return c;
+    };
+    LabNumRegNuevos =
+        group(QStringLiteral("Nuevo"), 120, QStringLiteral("LabNumRegNuevos"),
+              QString::fromUtf8("Nº de Registros Nuevos"), QStringLiteral("LabNumCamposNuevo"),
+              QString::fromUtf8("Nº de Campos por Registro Nuevo"));
+    LabNumRegTotal =
+        group(QStringLiteral("Total"), 1560, QStringLiteral("LabNumRegTotal"),
+              QString::fromUtf8("Nº Total de Registros"), QStringLiteral("LabNumCamposTotal"),
+              QString::fromUtf8("Nº de Campos por Registro"));
+    BtnGuardar = new QPushButton(QStringLiteral("Guardar"), Frame1);
+    BtnGuardar->setObjectName(QStringLiteral("BtnGuardar"));
+    BtnGuardar->setToolTip(QStringLiteral("Guardar el Registro"));
+    twips::place(BtnGuardar, 300, 2400, 2400, 405);
+    BtnDeshacer = new QPushButton(QStringLiteral("Deshacer"), Frame1);
+    BtnDeshacer->setObjectName(QStringLiteral("BtnDeshacer"));
+    BtnDeshacer->setToolTip(QString::fromUtf8("Eliminar el último Registro"));
+    BtnDeshacer->setEnabled(false);
+    twips::place(BtnDeshacer, 300, 2940, 2400, 405);
+}
+
+void EntryScreen::showCounters() {
+    LabNumRegTotal->setText(QString::number(state().Cont));
+    LabNumRegNuevos->setText(QString::number(state().ContNew));
+}
+
+void EntryScreen::setPending(const QString& key, const QString& value) {
+    state().MemoAna.insert(key, value);
+}
+
+QString EntryScreen::pending(const QString& key) const {
+    return state().MemoAna.value(key);
+}
+
+void EntryScreen::boxChanged(FieldBox* b) {
+    RecordScreen::boxChanged(b);
+    setPending(b->objectName(), b->text());
+}
+
+void EntryScreen::boxFocused(FieldBox* b) {
+    b->selectAll();
+}
+
+void EntryScreen::notesChanged() {
+    setPending(notesBox()->objectName(), notesBox()->text());
+}
+
+void EntryScreen::restorePending() {
+    for (FieldBox* b : boxes()) b->setText(pending(b->objectName()));
+    notesBox()->setText(pending(notesBox()->objectName()));
+}
+
+void EntryScreen::Carga() {
+    BtnDeshacer->setEnabled(false);
+    showCounters();
+    restorePending();
+    const bool shown = picture().showStored(pending(QStringLiteral("Imagen")));
+    picture().BtnImagenEliminar->setVisible(shown);
+    recomposeName();
+}
+
+void EntryScreen::clearFields() {
+    clearBoxes();
+    picture().setName(QString());
+    picture().remove();
+}
+
+void EntryScreen::Limpiar() {
+    clearFields();
+    state().MemoAna.clear();
+}
+
+void EntryScreen::failedSave(int number, const QString& detail) {
+    reportFailure(number, detail);
+    Carga();
+    Limpiar();
+}
+
+void EntryScreen::Guardar() {
+    if (!identifierPresent()) return;
+    if (!yearsReady()) return;
+    const int g = global();
+    DataControl& data = hub().Data[g];
+    try {
+        // The whole table replaces the register's selection; the new record goes after the last.
+        data.RecordSource = FormBasesDatos::wholeTable(g);
+        data.Refresh();
+        Recordset& rs = data.recordset();
+        if (rs.RecordCount() > 0) rs.MoveLast();
+        Campos campos;
+        const int n = collectFields(campos);
+        store().GuardarCampos(g, n, true, campos);
+    } catch (const DbError& e) {
+        failedSave(e.number, e.detail);
+        return;
+    } catch (const std::bad_alloc&) {
+        failedSave(dberr::kOutOfMemory, {});
+        return;
+    }
+    if (store().ErrorDatos) {
+        store().reportError();
+        Carga();
+        Limpiar();
+        return;
+    }
+    const auto& keys = data.recordset().keys();
+    lastSaved_ = keys.empty() ? 0 : keys.back();
+    RegisterState& s = state();
+    ++s.Cont;
+    ++s.ContNew;
+    showCounters();
+    hub().resetSelection(g);
+    dialogs::information(ctx_.window, hub().MensaGrabadoBien);
+    BtnDeshacer->setEnabled(true);
+    picture().BtnImagenEliminar->hide();
+    Limpiar();
+}
+
+void EntryScreen::Deshacer() {
+    const int g = global();
+    DataControl& data = hub().Data[g];
+    BtnDeshacer->setEnabled(false);
+    long before = 0;
+    try {
+        // The record saved last is the last of the whole table; find it by its key, so nothing
+        // else is ever taken back.
+        auto find = [&] {
+            const auto& keys = data.recordset().keys();
+            for (long i = long(keys.size()) - 1; i >= 0; --i)
+                if (keys[size_t(i)] == lastSaved_) return i;
+            return -1L;
+        };
+        long at = find();
+        if (at < 0) {
+            data.RecordSource = FormBasesDatos::wholeTable(g);
+            data.Refresh();
+            at = find();
+        }
+        if (at < 0 || lastSaved_ == 0) return;
+        const int users = links::recordingsUsing(ctx_, g, lastSaved_);
+        if (users > 0) {
+            dialogs::warning(ctx_.window, hub().MensaRegistroEnUso.arg(users));
+            return;
+        }
+        data.recordset().setAbsolutePosition(at);
+        before = data.recordset().RecordCount();
+    } catch (const DbError& e) {
+        reportFailure(e.number, e.detail);
+        return;
+    }
+    store().EliminarRegistro(g);
+    if (store().ErrorDatos) {
+        store().reportError();
+        return;
+    }
+    if (data.recordset().RecordCount() == before) return;
+    lastSaved_ = 0;
+    RegisterState& s = state();
+    --s.Cont;
+    --s.ContNew;
+    s.ContSel = s.Cont;
+    showCounters();
+}

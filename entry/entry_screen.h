@@ -1,0 +1,49 @@
+#pragma once
+// The "Añadir  (Nuevo)" screen of a register: a record is typed, saved as a new record of the
+// register's table, counted, and can be taken back while the screen is shown. The half-typed
+// record lives in the hub (reg[i].MemoAna, by control name, "Imagen" for the picture path), so it
+// survives a visit to another screen.
+#include "entry/record_screen.h"
+
+class QFrame;
+class QPushButton;
+
+class EntryScreen : public RecordScreen {
+    Q_OBJECT
+  public:
+    EntryScreen(Context& ctx, int global, QWidget* parent);
+
+    // CargaReg1AnaCompositor and its kind: restores the screen from the hub.
+    void Carga() override;
+    // Clears the fields, the picture and the pending entry.
+    void Limpiar();
+
+    QFrame* Frame1;
+    QLabel* LabNumRegNuevos;
+    QLabel* LabNumRegTotal;
+    QPushButton* BtnGuardar;
+    QPushButton* BtnDeshacer;
+
+  protected:
+    void boxChanged(FieldBox* b) override;
+    void boxFocused(FieldBox* b) override;
+    void notesChanged() override;
+
+    // Puts the pending entry back into the boxes and the notes (step 3 of the load).
+    virtual void restorePending();
+    // Empties what Limpiar empties, before the pending entry is dropped.
+    virtual void clearFields();
+    // The pending-entry text of a control ("Imagen" for the picture path).
+    void setPending(const QString& key, const QString& value);
+    QString pending(const QString& key) const;
+
+    void Guardar();
+    void Deshacer();
+
+  private:
+    void buildPanel();
+    void showCounters();
+    void failedSave(int number, const QString& detail);
+
+    qint64 lastSaved_ = 0;  // key of the record the undo takes back
+};
