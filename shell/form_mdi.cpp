@@ -14,6 +14,9 @@
 #include "store/schema.h"
 
 FormMdi::FormMdi(const QString& applicationFolder) {
+    // The pictures and help texts live in a static library, whose resources register only when
+    // asked to.
+    Q_INIT_RESOURCE(resources);
     setObjectName(QStringLiteral("FormMdi"));
     setWindowTitle(kCaption);
     PathBaseDatos = QDir::cleanPath(applicationFolder);
