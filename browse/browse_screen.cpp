@@ -253,9 +253,7 @@ void BrowseScreen::acceptModification() {
     if (!identifierPresent()) return;
     if (!yearsReady()) return;
     positionOnShown();
-    Campos campos;
-    const int n = collectFields(campos);
-    store().GuardarCampos(global(), n, false, campos);
+    writeCurrent();
     if (store().ErrorDatos) {
         store().reportError();
         backToViewing();
@@ -266,6 +264,12 @@ void BrowseScreen::acceptModification() {
     LabNumRegSeleccion->setText(QString::number(state().ContSel));
     emit registroCambiado();
     backToViewing();
+}
+
+void BrowseScreen::writeCurrent() {
+    Campos campos;
+    const int n = collectFields(campos);
+    store().GuardarCampos(global(), n, false, campos);
 }
 
 void BrowseScreen::acceptDeletion() {

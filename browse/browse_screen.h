@@ -65,6 +65,9 @@ class BrowseScreen : public RecordScreen {
     virtual void showField(const FieldDef& f, const QString& stored);
     // Empties what Limpiar empties.
     virtual void clearFields();
+    // Writes the modification of the record the recordset stands on; fails through the
+    // record-store flag or a DbError.
+    virtual void writeCurrent();
     // Where a record field sends the focus while viewing.
     QWidget* focusSink() const;
     Recordset& records() const;

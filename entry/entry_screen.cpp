@@ -145,9 +145,7 @@ void EntryScreen::Guardar() {
         data.Refresh();
         Recordset& rs = data.recordset();
         if (rs.RecordCount() > 0) rs.MoveLast();
-        Campos campos;
-        const int n = collectFields(campos);
-        store().GuardarCampos(g, n, true, campos);
+        writeNew();
     } catch (const DbError& e) {
         failedSave(e.number, e.detail);
         return;
@@ -172,6 +170,12 @@ void EntryScreen::Guardar() {
     BtnDeshacer->setEnabled(true);
     picture().BtnImagenEliminar->hide();
     Limpiar();
+}
+
+void EntryScreen::writeNew() {
+    Campos campos;
+    const int n = collectFields(campos);
+    store().GuardarCampos(global(), n, true, campos);
 }
 
 void EntryScreen::Deshacer() {

@@ -39,6 +39,9 @@ class EntryScreen : public RecordScreen {
 
     void Guardar();
     void Deshacer();
+    // Writes the typed record after the last record of the register's data control, which shows
+    // the whole table; fails through the record-store flag or a DbError.
+    virtual void writeNew();
 
   private:
     void buildPanel();

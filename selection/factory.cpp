@@ -4,9 +4,8 @@
 #include "store/registers.h"
 
 Screen* createSelectionScreen(Context& ctx, int number, QWidget* parent) {
-    // The recording's selection (14) is the works area's.
     for (const RegisterDef& r : registers::all())
-        if (r.global != registers::kGrabacion && registers::screenNumber(r.global, 1) == number)
+        if (registers::screenNumber(r.global, 1) == number)
             return new SelectionScreen(ctx, r.global, parent);
     return nullptr;
 }

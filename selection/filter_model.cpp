@@ -1,5 +1,7 @@
 #include "selection/filter_model.h"
 
+#include "store/record_links.h"
+
 namespace selection {
 
 void FilterModel::chooseField(int position) {
@@ -21,7 +23,7 @@ void FilterModel::chooseSortField(int position) {
 }
 
 void FilterModel::chooseSortDirection(int position) {
-    const auto& d = registers::sortDirections();
+    const auto& d = registers::sortDirectionsOf(reg_.global);
     if (position < 0 || position >= d.size()) return;
     SentidoOrdenSQL = d[position].text;
 }
@@ -52,7 +54,12 @@ void FilterModel::addTexts(const QString& v, const QString& f, const QString& c)
 }
 
 void FilterModel::addCondition(int p) {
-    const QString t = term(reg_.selFields[p], OperadorSQL, ValorSQL, TipoOrquesta);
+    const VocabItem& f = reg_.selFields[p];
+    QString t = term(f, OperadorSQL, ValorSQL, TipoOrquesta);
+    // A recording's filter on a linked register tests the record it links (for a set, any of
+    // its records); its own notes are tested bare.
+    if (f.sourceRegister >= 0 && f.sourceRegister != reg_.global)
+        t = links::existsSql(f.sourceRegister, t);
     OpcionSQL = joinCondition(OpcionSQL, ConectorSQL, t);
 }
 

@@ -160,7 +160,7 @@ void SelectionScreen::buildControls() {
         dropDown(this, QStringLiteral("ComboCampoOrden"), QStringLiteral("Escoger Campo"), 6200,
                  2220, 2200, captionsOf(reg_.sortFields) << reg_.fieldPrompt);
     QStringList dirs;
-    for (const auto& d : registers::sortDirections()) dirs << d.caption;
+    for (const auto& d : registers::sortDirectionsOf(reg_.global)) dirs << d.caption;
     ComboCriterioOrden =
         dropDown(this, QStringLiteral("ComboCriterioOrden"), QStringLiteral("Escoger Criterio"),
                  8500, 2220, right - 8500, dirs);

@@ -24,6 +24,10 @@ SelectionScreen::SelectionScreen(Context& ctx, int global, QWidget* parent)
     Load();
 }
 
+int SelectionScreen::historico() const {
+    return ComboCriterioOrden->count() - 1;
+}
+
 RegisterState& SelectionScreen::state() {
     return ctx_.hub->reg[global_];
 }
@@ -83,7 +87,7 @@ void SelectionScreen::Idle() {
     ComboCriterioOrden->setEnabled(false);
     const bool memo =
         s.MemoSelCriterioOrden >= 0 && s.MemoSelCriterioOrden < ComboCriterioOrden->count();
-    select(ComboCriterioOrden, memo ? s.MemoSelCriterioOrden : 2);
+    select(ComboCriterioOrden, memo ? s.MemoSelCriterioOrden : historico());
 }
 
 // ---- Prompt items and sort positions ---------------------------------------------------------
@@ -112,7 +116,7 @@ void SelectionScreen::positionSortLists() {
     if (s.MemoSelCampoOrden < 0 || s.MemoSelCampoOrden >= ComboCampoOrden->count() ||
         s.MemoSelCriterioOrden < 0 || s.MemoSelCriterioOrden >= ComboCriterioOrden->count()) {
         select(ComboCampoOrden, 0);
-        select(ComboCriterioOrden, 2);
+        select(ComboCriterioOrden, historico());
     } else {
         select(ComboCampoOrden, s.MemoSelCampoOrden);
         select(ComboCriterioOrden, s.MemoSelCriterioOrden);

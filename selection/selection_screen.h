@@ -66,6 +66,8 @@ class SelectionScreen : public Screen {
     void setDescription(const QString& text);
     void setConnectivesBelowLimit();
     RegisterState& state();
+    // Position of "Histórico" in the direction list (always its last item).
+    int historico() const;
 
     const RegisterDef& reg_;
     const int global_;

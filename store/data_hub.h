@@ -83,6 +83,8 @@ class FormBasesDatos {
     // "Registros I"; for the composer the 1-based position (MemoAnaGraCompositorPosicion).
     qint32 MemoAnaGraCompositorPosicion = -1;
     std::array<qint64, 6> MemoAnaGraLink{};  // record keys, 0 for none
+    // The sets of the recording being entered (Orquesta, Director, Interprete; record keys).
+    std::array<QVector<qint64>, 6> MemoAnaGraConjunto;
     // Sets gathered on the show screens of Orquesta, Director and Interprete (record keys).
     QVector<qint64> ConjuntoOrquesta, ConjuntoDirector, ConjuntoInterprete;
 

@@ -336,7 +336,8 @@ QVector<RegisterDef> build() {
                        item("SOP ( C )", "Edicion", false, 0, S),
                        item("SOP Emplazamiento", "Emplazamiento", false, 0, S),
                        item("GRA Notas", "Notas", false, 0, G)};
-        d.sortFields = {item("Campo", "")};
+        // Its only order is that of entry; the column stands for it and is never sorted on.
+        d.sortFields = {item("Campo", "Id")};
         QStringList info;
         for (const VocabItem& v : d.selFields) info << v.caption;
         info.removeAt(18);  // DIR Nombre, DIR Apellidos
@@ -597,6 +598,11 @@ const QVector<SortDirection>& sortDirections() {
     static const QVector<SortDirection> s = {
         {"Ascendente", " ASC"}, {"Descendente", " DESC"}, {QString::fromUtf8("Histórico"), "Nada"}};
     return s;
+}
+
+const QVector<SortDirection>& sortDirectionsOf(int global) {
+    static const QVector<SortDirection> historico = {sortDirections().last()};
+    return global == kGrabacion ? historico : sortDirections();
 }
 
 }  // namespace registers

@@ -111,5 +111,8 @@ struct SortDirection {
     QString text;  // " ASC", " DESC", "Nada"
 };
 const QVector<SortDirection>& sortDirections();
+// The directions a register's selection offers: all three, or "Histórico" alone for the
+// recording, whose records keep their order of entry. "Histórico" is always the last.
+const QVector<SortDirection>& sortDirectionsOf(int global);
 
 }  // namespace registers

@@ -1,5 +1,18 @@
 #include "works/factory.h"
 
-Screen* createWorksScreen(Context&, int, QWidget*) {
-    return nullptr;
+#include "works/grabacion_browse.h"
+#include "works/grabacion_entry.h"
+#include "works/grabacion_listing.h"
+
+Screen* createWorksScreen(Context& ctx, int number, QWidget* parent) {
+    switch (number) {
+        case 7:
+            return new GrabacionEntryScreen(ctx, parent);
+        case 21:
+            return new GrabacionBrowseScreen(ctx, parent);
+        case 28:
+            return new GrabacionListingScreen(ctx, parent);
+        default:
+            return nullptr;
+    }
 }
