@@ -12,6 +12,7 @@
 #include "shell/form_mdi.h"
 #include "shell/form_solapas.h"
 #include "shell/windowing/picture_box.h"
+#include "shell/windowing/screen.h"
 #include "shell/windowing/twips.h"
 #include "store/data_hub.h"
 #include "tests/fixture.h"
