@@ -48,8 +48,17 @@ NotesBox::NotesBox(int maxLength, QWidget* parent) : QTextEdit(parent), max_(max
     connect(this, &QTextEdit::textChanged, this, &NotesBox::enforce);
 }
 
+QString NotesBox::text() const {
+    QString t = document()->toRawText();
+    t.remove(QChar(0xFDD0));  // frame markers of the document
+    t.remove(QChar(0xFDD1));
+    for (QChar& c : t)
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) c = QLatin1Char('\n');
+    return t;
+}
+
 void NotesBox::setText(const QString& t) {
-    if (t == toPlainText()) return;
+    if (t == text()) return;
     setPlainText(t.size() > max_ ? t.left(max_) : t);
 }
 

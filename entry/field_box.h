@@ -32,7 +32,8 @@ class NotesBox : public QTextEdit {
   public:
     NotesBox(int maxLength, QWidget* parent);
     int maxLength() const { return max_; }
-    QString text() const { return toPlainText(); }
+    // The text as typed: unlike toPlainText(), non-breaking spaces stay what they are.
+    QString text() const;
     // Sets the text, cut to the limit.
     void setText(const QString& t);
 

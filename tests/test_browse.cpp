@@ -1,0 +1,748 @@
+// The "Mostrar - Editar" screens of every register built from the register table, driven as a
+// user does: browsing by scroll bar and record number, modifying and deleting with "Aceptar" and
+// "Cancelar" while the tabs are locked, deletions refused for records a recording uses, the
+// reduce/expand layout of each screen, "Retorno", stored pictures, and the sets of orchestras,
+// conductors and performers.
+#include <QTableWidget>
+
+#include "store/engine.h"
+#include "store/record_links.h"
+#include "tests/record_screens.h"
+
+namespace {
+
+using rs::box;
+using rs::click;
+using rs::label;
+using rs::open;
+using rs::type;
+using rs::w;
+
+void registerRows() {
+    QTest::addColumn<int>("global");
+    for (int g : rs::tableRegisters()) QTest::newRow(qPrintable(registers::at(g).name)) << g;
+}
+
+// The box that shows a stored field (the orchestra's name: the box of its kind).
+QString boxOf(int g, const QString& column, int kind = 1) {
+    if (g == registers::kOrquesta && column == QLatin1String("Nombre")) {
+        static const char* const names[] = {"TxtNombreOrquesta", "TxtNombreGrupo", "TxtNombreCoro"};
+        return QLatin1String(names[kind - 1]);
+    }
+    for (const BoxDef& b : registers::at(g).boxes)
+        if (b.column == column) return b.control;
+    return {};
+}
+
+// The identifier text shown for a record inserted by rs::insertRecord with `seed`.
+QString idText(int g, const QString& seed) {
+    return seed + QLatin1Char(' ') + registers::at(g).boxes.first().column;
+}
+
+QString shownId(QWidget* s, int g, int kind = 1) {
+    return box(s, boxOf(g, registers::at(g).boxes.first().column, kind))->text();
+}
+
+bool tabsLocked(FormMdi& mdi) {
+    return !mdi.solapas().strip("TabNivel1")->isEnabled() &&
+           !mdi.solapas().strip("TabReg1Mostrar")->isEnabled() &&
+           !mdi.solapas().strip("TabReg2Mostrar")->isEnabled() &&
+           mdi.solapas().strip("TabAyuda")->isEnabled();
+}
+
+bool editable(QWidget* s, int g) {
+    for (const BoxDef& b : registers::at(g).boxes)
+        if (box(s, b.control)->isReadOnly()) return false;
+    return !w<QTextEdit>(s, "TxtNotas")->isReadOnly();
+}
+
+bool locked(QWidget* s, int g) {
+    for (const BoxDef& b : registers::at(g).boxes)
+        if (!box(s, b.control)->isReadOnly()) return false;
+    return w<QTextEdit>(s, "TxtNotas")->isReadOnly();
+}
+
+void next(QWidget* s) {
+    w<QScrollBar>(s, "HScroll")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+}
+
+void goTo(QWidget* s, int n) {
+    type(s, "TxtOrden", QString::number(n));
+}
+
+}  // namespace
+
+class BrowseTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void browsesBySrollBarAndNumber_data();
+    void browsesBySrollBarAndNumber();
+    void modificationWritesWhatWasTyped_data();
+    void modificationWritesWhatWasTyped();
+    void blankIdentifierKeepsEditingAndCancelRestores_data();
+    void blankIdentifierKeepsEditingAndCancelRestores();
+    void deletionShowsPreviousRecordAndCounts_data();
+    void deletionShowsPreviousRecordAndCounts();
+    void deletionOfRecordUsedByRecordingIsRefused_data();
+    void deletionOfRecordUsedByRecordingIsRefused();
+    void reduceExpandIsKeptPerScreen_data();
+    void reduceExpandIsKeptPerScreen();
+    void twoMemoriesOfPerformerAndWebSiteAreDistinct();
+    void retornoOnlyWhenReachedFromRecording_data();
+    void retornoOnlyWhenReachedFromRecording();
+    void storedPictureProblemsShowPlaceholder_data();
+    void storedPictureProblemsShowPlaceholder();
+    void orchestraShowsNameInTheBoxOfItsKind();
+    void setsGatherAndDropRecords_data();
+    void setsGatherAndDropRecords();
+    void setsStopAtTheirLimit_data();
+    void setsStopAtTheirLimit();
+    void modifyingOrDeletingErasesTheSet();
+};
+
+void BrowseTest::browsesBySrollBarAndNumber_data() {
+    registerRows();
+}
+
+void BrowseTest::browsesBySrollBarAndNumber() {
+    QFETCH(int, global);
+    TempApp app;
+    const RegisterDef& d = registers::at(global);
+    for (int i = 1; i <= 3; ++i) rs::insertRecord(app, global, QString("R%1").arg(i));
+    FormMdi& mdi = app.enter();
+    Screen* s = open(mdi, global, 2);
+    QVERIFY(s);
+    QCOMPARE(s->objectName(), d.formName("Mos"));
+    auto* scroll = w<QScrollBar>(s, "HScroll");
+    QCOMPARE(label(s, "LabNumRegSeleccion"), QStringLiteral("3"));
+    QCOMPARE(label(s, "LabNumFiltros"), QStringLiteral("0"));
+    QCOMPARE(label(s, "LabNumRegEliminados"), QStringLiteral("0"));
+    QCOMPARE(label(s, "LabNumCamposSeleccion"), QString::number(d.fieldCount));
+    QCOMPARE(scroll->maximum(), 3);
+    QCOMPARE(box(s, "TxtOrden")->text(), QStringLiteral("1"));
+    // Every stored field is shown: texts, years, notes.
+    int year = 1700;
+    for (const FieldDef& f : d.fields) {
+        if (f.kind == FieldKind::Notes) {
+            QCOMPARE(rs::notes(s), QStringLiteral("Notas de R1"));
+            continue;
+        }
+        const QString b = boxOf(global, f.column);
+        if (b.isEmpty()) continue;
+        if (f.kind == FieldKind::Text)
+            QCOMPARE(box(s, b)->text(), "R1 " + f.column);
+        else if (f.kind == FieldKind::Year)
+            QCOMPARE(box(s, b)->text(), QString::number(year++));
+        else if (f.kind == FieldKind::Century)
+            QCOMPARE(box(s, b)->text(), QStringLiteral("18"));
+    }
+    QVERIFY(locked(s, global));
+    QVERIFY(!w<QWidget>(s, "Imagen")->isEnabled());
+    QVERIFY(!w<QWidget>(s, "BtnGuardar")->isEnabled());
+    QVERIFY(!w<QWidget>(s, "BtnDeshacer")->isEnabled());
+    // Locked boxes take no typing.
+    QTest::keyClicks(box(s, d.boxes.first().control), "zz");
+    QCOMPARE(shownId(s, global), idText(global, "R1"));
+
+    next(s);
+    QCOMPARE(shownId(s, global), idText(global, "R2"));
+    QCOMPARE(box(s, "TxtOrden")->text(), QStringLiteral("2"));
+    goTo(s, 3);
+    QCOMPARE(shownId(s, global), idText(global, "R3"));
+    QCOMPARE(scroll->value(), 3);
+    QCOMPARE(mdi.hub().reg[global].Posicion, 3);
+    // Typed key by key: each key's text is judged as it stands.
+    for (const char* bad : {"0", "4", "a", "45", "00", "+"}) {
+        goTo(s, 0);
+        type(s, "TxtOrden", bad);
+        QVERIFY2(box(s, "TxtOrden")->text().isEmpty(), bad);
+        QCOMPARE(shownId(s, global), idText(global, "R3"));
+    }
+    goTo(s, 1);
+    QCOMPARE(shownId(s, global), idText(global, "R1"));
+    next(s);
+    next(s);
+    // The position outlives the visit.
+    rs::leave(mdi);
+    s = open(mdi, global, 2);
+    QCOMPARE(shownId(s, global), idText(global, "R3"));
+    QCOMPARE(box(s, "TxtOrden")->text(), QStringLiteral("3"));
+    // A position beyond the selection opens on the last record.
+    rs::leave(mdi);
+    mdi.hub().reg[global].Posicion = 99;
+    s = open(mdi, global, 2);
+    QCOMPARE(shownId(s, global), idText(global, "R3"));
+}
+
+void BrowseTest::modificationWritesWhatWasTyped_data() {
+    QTest::addColumn<int>("global");
+    QTest::addColumn<int>("kind");
+    for (int g : rs::tableRegisters()) QTest::newRow(qPrintable(registers::at(g).name)) << g << 1;
+    QTest::newRow("Orquesta becomes a choir") << int(registers::kOrquesta) << 3;
+}
+
+void BrowseTest::modificationWritesWhatWasTyped() {
+    QFETCH(int, global);
+    QFETCH(int, kind);
+    TempApp app;
+    const RegisterDef& d = registers::at(global);
+    const QString oldPic = makePicture(app.folder(), "vieja.png", 30, 30);
+    rs::insertRecord(app, global, "R1");
+    const qint64 key = rs::insertRecord(app, global, "R2", oldPic);
+    const QString pic = makePicture(app.folder(), "nueva.jpg", 64, 48, "JPG");
+    FormMdi& mdi = app.enter();
+    Screen* s = open(mdi, global, 2);
+    QVERIFY(s);
+    goTo(s, 2);
+    click(s, "BtnModificar");
+    QVERIFY(tabsLocked(mdi));
+    QVERIFY(editable(s, global));
+    QVERIFY(!w<QWidget>(s, "HScroll")->isEnabled());
+    QVERIFY(!w<QWidget>(s, "TxtOrden")->isEnabled());
+    QVERIFY(!w<QWidget>(s, "BtnEliminar")->isEnabled());
+    QVERIFY(w<QWidget>(s, "BtnModificar")->isEnabled());
+    QVERIFY(w<QWidget>(s, "BtnGuardar")->isEnabled());
+    QVERIFY(w<QWidget>(s, "BtnDeshacer")->isEnabled());
+    QVERIFY(w<QWidget>(s, "Imagen")->isEnabled());
+    QVERIFY(w<QWidget>(s, "BtnImagenEliminar")->isVisible());
+    // The locked tabs do not leave the screen.
+    rs::clickTab(mdi, "TabNivel1", 2);
+    QCOMPARE(mdi.solapas().currentScreen(), s);
+
+    auto v = rs::sampleRecord(global, "Cambiado", kind);
+    if (global == registers::kOrquesta && kind != 1) type(s, "TxtNombreOrquesta", "");
+    rs::typeRecord(s, global, v);
+    QString notes;
+    while (notes.size() < registers::kNotesMax) notes += QString::fromUtf8("línea ñ\n");
+    notes.truncate(registers::kNotesMax);
+    rs::pasteNotes(s, notes);
+    rs::choosePicture(app, s, pic);
+    click(s, "BtnGuardar");
+    QVERIFY(app.messages.shown.empty());
+
+    const auto rows = app.rows("SELECT * FROM " + d.table + " ORDER BY Id");
+    QCOMPARE(rows.size(), 2);
+    const QVariantMap& r = rows[1];
+    QCOMPARE(r["Id"].toLongLong(), key);
+    for (const BoxDef& b : d.boxes) {
+        if (!v.contains(b.control)) continue;
+        if (b.numeric)
+            QCOMPARE(r[b.column].toInt(), v[b.control].toInt());
+        else
+            QCOMPARE(r[b.column].toString(), v[b.control]);
+    }
+    QVERIFY(r["Notas"].toString() == notes);
+    QCOMPARE(r["Imagen"].toString(), pic);
+    if (global == registers::kOrquesta) QCOMPARE(r["OrqGrpCor"].toInt(), kind);
+    QCOMPARE(rows[0]["Notas"].toString(), QStringLiteral("Notas de R1"));
+    // Back to viewing the same record, re-read.
+    QVERIFY(!tabsLocked(mdi));
+    QVERIFY(locked(s, global));
+    QCOMPARE(box(s, "TxtOrden")->text(), QStringLiteral("2"));
+    QCOMPARE(shownId(s, global, kind), v.value(boxOf(global, d.boxes.first().column, kind)));
+    QVERIFY(!w<QWidget>(s, "BtnGuardar")->isEnabled());
+    QVERIFY(w<QWidget>(s, "BtnEliminar")->isEnabled());
+    QVERIFY(w<QWidget>(s, "BtnImagenEliminar")->isHidden());
+    QVERIFY(!rs::showsPlaceholder(s));
+    QCOMPARE(mdi.hub().reg[global].Cont, 2);
+}
+
+void BrowseTest::blankIdentifierKeepsEditingAndCancelRestores_data() {
+    registerRows();
+}
+
+void BrowseTest::blankIdentifierKeepsEditingAndCancelRestores() {
+    QFETCH(int, global);
+    TempApp app;
+    const RegisterDef& d = registers::at(global);
+    const QString pic = makePicture(app.folder(), "guardada.png", 30, 60);
+    rs::insertRecord(app, global, "R1", pic);
+    const QString before = app.rows("SELECT * FROM " + d.table).first().value("Notas").toString();
+    FormMdi& mdi = app.enter();
+    Screen* s = open(mdi, global, 2);
+    QVERIFY(s);
+    click(s, "BtnModificar");
+    for (const BoxDef& b : d.boxes)
+        if (b.identifier) type(s, b.control, "  ");
+    rs::pasteNotes(s, "otras notas");
+    click(s, "BtnGuardar");
+    QCOMPARE(app.messages.texts(), QStringList{"Debe introducir un IDENTIFICADOR."});
+    QCOMPARE(app.messages.shown[0].icon, QMessageBox::Warning);
+    QVERIFY(tabsLocked(mdi));
+    QVERIFY(editable(s, global));
+    QVERIFY(w<QWidget>(s, "BtnGuardar")->isEnabled());
+    QString id;
+    for (const BoxDef& b : d.boxes)
+        if (b.identifier && id.isEmpty()) id = b.control;
+    QVERIFY(box(s, id)->text().isEmpty());
+    QCOMPARE(look::boxColor(box(s, id)), look::kBlanco);
+    QCOMPARE(box(s, id)->toolTip(), QStringLiteral("Identificador"));
+    QCOMPARE(app.rows("SELECT * FROM " + d.table).first().value("Notas").toString(), before);
+
+    // Cancel: the record and its picture come back.
+    click(s, "BtnImagenEliminar");
+    QVERIFY(rs::showsPlaceholder(s));
+    click(s, "BtnDeshacer");
+    QVERIFY(!tabsLocked(mdi));
+    QVERIFY(locked(s, global));
+    QCOMPARE(shownId(s, global), idText(global, "R1"));
+    QCOMPARE(rs::notes(s), QStringLiteral("Notas de R1"));
+    QVERIFY(!rs::showsPlaceholder(s));
+    QCOMPARE(app.scalar("SELECT Imagen FROM " + d.table).toString(), pic);
+
+    // Emptied years are written as 0 and shown empty.
+    click(s, "BtnModificar");
+    for (const BoxDef& b : d.boxes)
+        if (b.numeric) {
+            type(s, b.control, "");
+        }
+    click(s, "BtnGuardar");
+    QCOMPARE(app.messages.shown.size(), size_t(1));
+    const auto row = app.rows("SELECT * FROM " + d.table).first();
+    for (const BoxDef& b : d.boxes)
+        if (b.numeric) {
+            QCOMPARE(row[b.column].toString(), QStringLiteral("0"));
+            QVERIFY(box(s, b.control)->text().isEmpty());
+        }
+    QCOMPARE(row["Imagen"].toString(), pic);
+    QCOMPARE(row[d.boxes.first().column].toString(), idText(global, "R1"));
+}
+
+void BrowseTest::deletionShowsPreviousRecordAndCounts_data() {
+    registerRows();
+}
+
+void BrowseTest::deletionShowsPreviousRecordAndCounts() {
+    QFETCH(int, global);
+    TempApp app;
+    for (int i = 1; i <= 3; ++i) rs::insertRecord(app, global, QString("R%1").arg(i));
+    FormMdi& mdi = app.enter();
+    Screen* s = open(mdi, global, 2);
+    QVERIFY(s);
+    goTo(s, 3);
+    click(s, "BtnEliminar");
+    QVERIFY(tabsLocked(mdi));
+    QVERIFY(locked(s, global));
+    QVERIFY(!w<QWidget>(s, "HScroll")->isEnabled());
+    QVERIFY(!w<QWidget>(s, "TxtOrden")->isEnabled());
+    QVERIFY(!w<QWidget>(s, "BtnModificar")->isEnabled());
+    QVERIFY(w<QWidget>(s, "BtnGuardar")->isEnabled());
+    click(s, "BtnGuardar");
+    QCOMPARE(rs::count(app, global), 2);
+    QCOMPARE(shownId(s, global), idText(global, "R2"));
+    QCOMPARE(label(s, "LabNumRegEliminados"), QStringLiteral("1"));
+    QCOMPARE(label(s, "LabNumRegSeleccion"), QStringLiteral("2"));
+    QCOMPARE(w<QScrollBar>(s, "HScroll")->maximum(), 2);
+    QVERIFY(!tabsLocked(mdi));
+    QCOMPARE(mdi.hub().reg[global].Cont, 2);
+
+    // Cancel keeps the record.
+    goTo(s, 1);
+    click(s, "BtnEliminar");
+    click(s, "BtnDeshacer");
+    QCOMPARE(rs::count(app, global), 2);
+    QVERIFY(!tabsLocked(mdi));
+    QVERIFY(w<QWidget>(s, "HScroll")->isEnabled());
+    // Deleting the first shows the new first.
+    click(s, "BtnEliminar");
+    click(s, "BtnGuardar");
+    QCOMPARE(shownId(s, global), idText(global, "R2"));
+    QCOMPARE(mdi.hub().reg[global].Posicion, 1);
+    // Deleting the only record leaves the screen cleared.
+    click(s, "BtnEliminar");
+    click(s, "BtnGuardar");
+    QCOMPARE(rs::count(app, global), 0);
+    for (const BoxDef& b : registers::at(global).boxes)
+        QVERIFY(box(s, b.control)->text().isEmpty());
+    QVERIFY(rs::notes(s).isEmpty());
+    QVERIFY(rs::showsPlaceholder(s));
+    QVERIFY(box(s, "TxtOrden")->text().isEmpty());
+    QCOMPARE(label(s, "LabNumRegSeleccion"), QStringLiteral("0"));
+    QCOMPARE(label(s, "LabNumRegEliminados"), QStringLiteral("3"));
+    QCOMPARE(mdi.hub().reg[global].Posicion, 1);
+    QCOMPARE(mdi.hub().reg[global].ContEli, 3);
+    QCOMPARE(mdi.hub().reg[global].Cont, 0);
+    // Nothing to modify or delete now.
+    click(s, "BtnModificar");
+    QVERIFY(!tabsLocked(mdi));
+    QVERIFY(locked(s, global));
+    click(s, "BtnEliminar");
+    QVERIFY(!tabsLocked(mdi));
+    QVERIFY(!w<QWidget>(s, "BtnGuardar")->isEnabled());
+    // The deletion count outlives the visit.
+    rs::leave(mdi);
+    s = open(mdi, global, 2);
+    QCOMPARE(label(s, "LabNumRegEliminados"), QStringLiteral("3"));
+}
+
+void BrowseTest::deletionOfRecordUsedByRecordingIsRefused_data() {
+    QTest::addColumn<int>("global");
+    for (int g : {registers::kCompositor, registers::kOrquesta, registers::kDirector,
+                  registers::kInterprete, registers::kSoporte})
+        QTest::newRow(qPrintable(registers::at(g).name)) << g;
+}
+
+void BrowseTest::deletionOfRecordUsedByRecordingIsRefused() {
+    QFETCH(int, global);
+    TempApp app;
+    const qint64 used = rs::insertRecord(app, global, "usado");
+    rs::insertRecord(app, global, "libre");
+    const qint64 disc =
+        global == registers::kSoporte ? used : rs::insertRecord(app, registers::kSoporte, "disco");
+    FormMdi& mdi = app.enter();
+    {
+        auto conn = mdi.hub().Data[registers::kGrabacion].connection();
+        links::Recording r;
+        r.soporte = disc;
+        if (global == registers::kCompositor) r.compositor = used;
+        if (global == registers::kOrquesta) r.orquestas = {used};
+        if (global == registers::kDirector) r.directores = {used};
+        if (global == registers::kInterprete) r.interpretes = {used};
+        links::write(*conn, 0, r);
+    }
+    Screen* s = open(mdi, global, 2);
+    QVERIFY(s);
+    click(s, "BtnEliminar");
+    if (!app.messages.shown.empty()) {
+        QCOMPARE(app.messages.shown[0].icon, QMessageBox::Warning);
+        QVERIFY(app.messages.shown[0].text.startsWith("No se puede eliminar el Registro"));
+    }
+    click(s, "BtnGuardar");  // if the deletion was offered at all
+    QCOMPARE(app.messages.shown.size(), size_t(1));
+    QVERIFY(app.messages.texts()[0].contains(QString::fromUtf8("Grabación")));
+    QCOMPARE(rs::count(app, global), 2);
+    QCOMPARE(app.scalar("SELECT COUNT(*) FROM " + registers::at(global).table +
+                        " WHERE Id = " + QString::number(used))
+                 .toInt(),
+             1);
+    QVERIFY(!tabsLocked(mdi));
+    QCOMPARE(label(s, "LabNumRegEliminados"), QStringLiteral("0"));
+    QCOMPARE(mdi.hub().reg[global].Cont, 2);
+    // The record not used is deleted.
+    next(s);
+    app.messages.clear();
+    click(s, "BtnEliminar");
+    click(s, "BtnGuardar");
+    QVERIFY(app.messages.shown.empty());
+    QCOMPARE(rs::count(app, global), 1);
+}
+
+void BrowseTest::reduceExpandIsKeptPerScreen_data() {
+    registerRows();
+}
+
+void BrowseTest::reduceExpandIsKeptPerScreen() {
+    QFETCH(int, global);
+    TempApp app;
+    rs::insertRecord(app, global, "R1");
+    FormMdi& mdi = app.enter();
+    Screen* s = open(mdi, global, 2);
+    QVERIFY(s);
+    auto* frame = w<QWidget>(s, "Frame1");
+    QCOMPARE(twips::top(frame), 3750.0f);
+    QCOMPARE(twips::height(frame), 3870.0f);
+    QCOMPARE(label(s, "BtnReducirAmpliar"), QStringLiteral("Reducir"));
+    QCOMPARE(w<QWidget>(s, "BtnReducirAmpliar")->toolTip(), QStringLiteral("Reducir-Ampliar"));
+    click(s, "BtnReducirAmpliar");
+    QCOMPARE(twips::top(frame), 4260.0f);
+    QCOMPARE(twips::height(frame), 2255.0f);
+    QCOMPARE(label(s, "BtnReducirAmpliar"), QStringLiteral("Ampliar"));
+    QVERIFY(mdi.hub().RedAmp(global));
+    for (int other : rs::tableRegisters())
+        if (other != global) QVERIFY(!mdi.hub().RedAmp(other));
+
+    rs::leave(mdi);
+    s = open(mdi, global, 2);
+    frame = w<QWidget>(s, "Frame1");
+    QCOMPARE(twips::top(frame), 4260.0f);
+    QCOMPARE(label(s, "BtnReducirAmpliar"), QStringLiteral("Ampliar"));
+    // Another register's screen keeps its own layout.
+    const int other =
+        global == registers::kCompositor ? registers::kEmisora : registers::kCompositor;
+    Screen* o = open(mdi, other, 2);
+    QCOMPARE(twips::top(w<QWidget>(o, "Frame1")), 3750.0f);
+
+    // The toggle works while editing, and the edit goes on.
+    s = open(mdi, global, 2);
+    click(s, "BtnModificar");
+    click(s, "BtnReducirAmpliar");
+    frame = w<QWidget>(s, "Frame1");
+    QCOMPARE(twips::top(frame), 3750.0f);
+    QCOMPARE(twips::height(frame), 3870.0f);
+    QCOMPARE(label(s, "BtnReducirAmpliar"), QStringLiteral("Reducir"));
+    QVERIFY(!mdi.hub().RedAmp(global));
+    QVERIFY(editable(s, global));
+    QVERIFY(tabsLocked(mdi));
+    click(s, "BtnDeshacer");
+}
+
+void BrowseTest::twoMemoriesOfPerformerAndWebSiteAreDistinct() {
+    TempApp app;
+    FormMdi& mdi = app.enter();
+    Screen* s = open(mdi, registers::kInternet, 2);
+    click(s, "BtnReducirAmpliar");
+    QVERIFY(mdi.hub().hub2.MemoIntRedAmp);
+    QVERIFY(!mdi.hub().MemoIntRedAmp);
+    s = open(mdi, registers::kInterprete, 2);
+    QCOMPARE(label(s, "BtnReducirAmpliar"), QStringLiteral("Reducir"));
+    s = open(mdi, registers::kEmisora, 2);
+    click(s, "BtnReducirAmpliar");
+    s = open(mdi, registers::kInterprete, 2);
+    click(s, "BtnReducirAmpliar");
+    click(s, "BtnReducirAmpliar");
+    QVERIFY(!mdi.hub().MemoIntRedAmp);
+    s = open(mdi, registers::kInternet, 2);
+    QCOMPARE(label(s, "BtnReducirAmpliar"), QStringLiteral("Ampliar"));
+    s = open(mdi, registers::kEmisora, 2);
+    QCOMPARE(label(s, "BtnReducirAmpliar"), QStringLiteral("Ampliar"));
+    QVERIFY(mdi.hub().hub2.MemoEmiRedAmp);
+}
+
+void BrowseTest::retornoOnlyWhenReachedFromRecording_data() {
+    registerRows();
+}
+
+void BrowseTest::retornoOnlyWhenReachedFromRecording() {
+    QFETCH(int, global);
+    TempApp app;
+    rs::insertRecord(app, global, "R1");
+    FormMdi& mdi = app.enter();
+    Screen* s = open(mdi, global, 2);
+    QVERIFY(s);
+    auto* ret = s->findChild<QPushButton*>("BtnRegresar");
+    if (registers::at(global).group == 2) {
+        QVERIFY(!ret);
+        return;
+    }
+    QVERIFY(ret);
+    QCOMPARE(ret->text(), QStringLiteral("Retorno"));
+    QCOMPARE(ret->toolTip(), QString::fromUtf8("Retorno a \"Grabación\""));
+    // Through the tabs: present but covered, and a click where it would be does nothing.
+    QCOMPARE(twips::left(ret), 4800.0f);
+    QCOMPARE(twips::top(ret), 7230.0f);
+    const QPoint centre = ret->geometry().center();
+    QVERIFY(s->childAt(centre) != ret);
+    QTest::mouseClick(s->childAt(centre), Qt::LeftButton, {},
+                      s->childAt(centre)->mapFrom(s, centre));
+    QCOMPARE(mdi.solapas().currentScreen(), s);
+    QTest::mouseClick(ret, Qt::LeftButton);
+    QCOMPARE(int(mdi.VentanaMostrandose), registers::screenNumber(global, 2));
+
+    // From the recording entry screen: seen at (3390, 7230), and it leads back there.
+    rs::leave(mdi);
+    mdi.context().RetornoGrabacion = true;
+    mdi.solapas().OcultarFormulario();
+    mdi.solapas().MostrarFormulario(registers::screenNumber(global, 2));
+    s = mdi.solapas().currentScreen();
+    s->Carga();
+    ret = w<QPushButton>(s, "BtnRegresar");
+    QCOMPARE(twips::left(ret), 3390.0f);
+    QCOMPARE(twips::top(ret), 7230.0f);
+    QCOMPARE(s->childAt(ret->geometry().center()), ret);
+    QTest::mouseClick(ret, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(int(mdi.VentanaMostrandose), 7);
+    QVERIFY(!mdi.context().RetornoGrabacion);
+    QCOMPARE(mdi.solapas().SolapaRegistros1(), 6);
+}
+
+void BrowseTest::storedPictureProblemsShowPlaceholder_data() {
+    QTest::addColumn<int>("problem");
+    QTest::newRow("good picture") << -1;
+    QTest::newRow("missing file") << 0;
+    QTest::newRow("not a picture") << 1;
+    QTest::newRow("enormous picture") << 2;
+}
+
+void BrowseTest::storedPictureProblemsShowPlaceholder() {
+    QFETCH(int, problem);
+    TempApp app;
+    QString path = problem == -1  ? makePicture(app.folder(), "bien.gif", 80, 40, "GIF")
+                   : problem == 0 ? app.folder() + "/borrada.jpg"
+                   : problem == 1 ? rs::notAPicture(app.folder())
+                                  : rs::enormousPicture(app.folder());
+    if (problem == -1 && !QFile::exists(path))
+        path = makePicture(app.folder(), "bien.bmp", 80, 40, "BMP");
+    for (int g : {int(registers::kCompositor), int(registers::kEscenario)})
+        rs::insertRecord(app, g, "con imagen", path);
+    FormMdi& mdi = app.enter();
+    for (int g : {int(registers::kCompositor), int(registers::kEscenario)}) {
+        Screen* s = open(mdi, g, 2);
+        QVERIFY(s);
+        QCOMPARE(rs::showsPlaceholder(s), problem != -1);
+        click(s, "BtnModificar");
+        QCOMPARE(w<QWidget>(s, "BtnImagenEliminar")->isVisible(), problem == -1);
+        click(s, "BtnGuardar");
+        QCOMPARE(app.scalar("SELECT Imagen FROM " + registers::at(g).table).toString(),
+                 problem == -1 ? path : QString());
+        QVERIFY(app.messages.shown.empty());
+    }
+}
+
+void BrowseTest::orchestraShowsNameInTheBoxOfItsKind() {
+    TempApp app;
+    for (int k = 1; k <= 3; ++k)
+        rs::insertRecord(app, registers::kOrquesta, QString("K%1").arg(k), {}, k);
+    FormMdi& mdi = app.enter();
+    Screen* s = open(mdi, registers::kOrquesta, 2);
+    QVERIFY(s);
+    const char* names[] = {"TxtNombreOrquesta", "TxtNombreGrupo", "TxtNombreCoro"};
+    for (int k = 1; k <= 3; ++k) {
+        goTo(s, k);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(box(s, names[i])->text(),
+                     i == k - 1 ? QString("K%1 Nombre").arg(k) : QString());
+        QCOMPARE(label(s, "LabNombre"), QString("K%1 Nombre").arg(k));
+    }
+    // A group typed in while the name is in "Orquesta" is refused; moving the name changes kind.
+    goTo(s, 1);
+    click(s, "BtnModificar");
+    QTest::keyClicks(box(s, "TxtNombreGrupo"), "x");
+    QVERIFY(box(s, "TxtNombreGrupo")->text().isEmpty());
+    type(s, "TxtNombreOrquesta", "");
+    type(s, "TxtNombreGrupo", "Il Giardino Armonico");
+    click(s, "BtnGuardar");
+    const auto r = app.rows("SELECT Nombre, OrqGrpCor FROM Orquesta ORDER BY Id").first();
+    QCOMPARE(r["Nombre"].toString(), QStringLiteral("Il Giardino Armonico"));
+    QCOMPARE(r["OrqGrpCor"].toInt(), 2);
+    QCOMPARE(box(s, "TxtNombreGrupo")->text(), QStringLiteral("Il Giardino Armonico"));
+    QVERIFY(box(s, "TxtNombreOrquesta")->text().isEmpty());
+}
+
+void BrowseTest::setsGatherAndDropRecords_data() {
+    QTest::addColumn<int>("global");
+    for (int g : {registers::kOrquesta, registers::kDirector, registers::kInterprete})
+        QTest::newRow(qPrintable(registers::at(g).name)) << g;
+}
+
+void BrowseTest::setsGatherAndDropRecords() {
+    QFETCH(int, global);
+    TempApp app;
+    QVector<qint64> keys;
+    for (int i = 1; i <= 3; ++i) keys << rs::insertRecord(app, global, QString("R%1").arg(i));
+    FormMdi& mdi = app.enter();
+    Screen* s = open(mdi, global, 2);
+    QVERIFY(s);
+    auto* grid = w<QTableWidget>(s, "MSFlexGrid1");
+    QCOMPARE(grid->rowCount(), 0);
+    QCOMPARE(w<QWidget>(s, QString::fromUtf8("BtnAñadirGrupo"))->toolTip(),
+             QStringLiteral("Añadir el Registro al Conjunto"));
+    for (int i = 0; i < 3; ++i) {
+        click(s, QString::fromUtf8("BtnAñadirGrupo"));
+        next(s);
+    }
+    // Adding the record shown twice keeps one line.
+    click(s, QString::fromUtf8("BtnAñadirGrupo"));
+    QCOMPARE(grid->rowCount(), 3);
+    QCOMPARE(mdi.hub().ConjuntoOrquesta.size() + mdi.hub().ConjuntoDirector.size() +
+                 mdi.hub().ConjuntoInterprete.size(),
+             3);
+    QVERIFY(grid->item(1, 0)->text().contains("R2"));
+    if (global == registers::kInterprete) {
+        QCOMPARE(label(s, "LabNumeroInterpretes"), QStringLiteral("3"));
+        QCOMPARE(grid->item(0, 1)->text(), QStringLiteral("R1 Instrumento"));
+    } else {
+        QVERIFY(!s->findChild<QLabel*>("LabNumeroInterpretes"));
+    }
+    // "Eliminar" takes out the line clicked.
+    const QRect cell = grid->visualItemRect(grid->item(1, 0));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    click(s, "BtnEliminarGrupo");
+    QCOMPARE(grid->rowCount(), 2);
+    QVERIFY(grid->item(0, 0)->text().contains("R1"));
+    QVERIFY(grid->item(1, 0)->text().contains("R3"));
+    if (global == registers::kInterprete)
+        QCOMPARE(label(s, "LabNumeroInterpretes"), QStringLiteral("2"));
+    // The set lives on in the hub.
+    rs::leave(mdi);
+    s = open(mdi, global, 2);
+    grid = w<QTableWidget>(s, "MSFlexGrid1");
+    QCOMPARE(grid->rowCount(), 2);
+    const QVector<qint64> expect{keys[0], keys[2]};
+    QCOMPARE(global == registers::kOrquesta   ? mdi.hub().ConjuntoOrquesta
+             : global == registers::kDirector ? mdi.hub().ConjuntoDirector
+                                              : mdi.hub().ConjuntoInterprete,
+             expect);
+}
+
+void BrowseTest::setsStopAtTheirLimit_data() {
+    QTest::addColumn<int>("global");
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("Orquesta") << int(registers::kOrquesta) << 10
+                              << QString::fromUtf8(
+                                     "Máximo 10 Orquestas-Grupos-Coros en el Conjunto.");
+    QTest::newRow("Director") << int(registers::kDirector) << 10
+                              << QString::fromUtf8("Máximo 10 Directores en el Conjunto.");
+    QTest::newRow("Interprete") << int(registers::kInterprete) << 100
+                                << QString::fromUtf8("Máximo 100 Intérpretes en el Conjunto.");
+}
+
+void BrowseTest::setsStopAtTheirLimit() {
+    QFETCH(int, global);
+    QFETCH(int, limit);
+    QFETCH(QString, message);
+    TempApp app;
+    for (int i = 1; i <= limit + 1; ++i) rs::insertRecord(app, global, QString("R%1").arg(i));
+    FormMdi& mdi = app.enter();
+    Screen* s = open(mdi, global, 2);
+    QVERIFY(s);
+    for (int i = 0; i < limit; ++i) {
+        click(s, QString::fromUtf8("BtnAñadirGrupo"));
+        next(s);
+    }
+    QVERIFY(app.messages.shown.empty());
+    QCOMPARE(box(s, "TxtOrden")->text(), QString::number(limit + 1));
+    click(s, QString::fromUtf8("BtnAñadirGrupo"));
+    QCOMPARE(app.messages.texts(), QStringList{message});
+    QCOMPARE(app.messages.shown[0].icon, QMessageBox::Warning);
+    QCOMPARE(w<QTableWidget>(s, "MSFlexGrid1")->rowCount(), limit);
+    if (global == registers::kInterprete)
+        QCOMPARE(label(s, "LabNumeroInterpretes"), QString::number(limit));
+    // Taking one out makes room again.
+    auto* grid = w<QTableWidget>(s, "MSFlexGrid1");
+    grid->scrollToItem(grid->item(0, 0));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualItemRect(grid->item(0, 0)).center());
+    click(s, "BtnEliminarGrupo");
+    click(s, QString::fromUtf8("BtnAñadirGrupo"));
+    QCOMPARE(grid->rowCount(), limit);
+    QVERIFY(grid->item(limit - 1, 0)->text().contains(QString("R%1 ").arg(limit + 1)));
+    QCOMPARE(app.messages.shown.size(), size_t(1));
+}
+
+void BrowseTest::modifyingOrDeletingErasesTheSet() {
+    TempApp app;
+    for (int i = 1; i <= 3; ++i) rs::insertRecord(app, registers::kDirector, QString("R%1").arg(i));
+    FormMdi& mdi = app.enter();
+    Screen* s = open(mdi, registers::kDirector, 2);
+    auto* grid = w<QTableWidget>(s, "MSFlexGrid1");
+    auto add2 = [&] {
+        click(s, QString::fromUtf8("BtnAñadirGrupo"));
+        next(s);
+        click(s, QString::fromUtf8("BtnAñadirGrupo"));
+        QCOMPARE(grid->rowCount(), 2);
+    };
+    add2();
+    // Cancelling changes nothing.
+    click(s, "BtnModificar");
+    click(s, "BtnDeshacer");
+    click(s, "BtnEliminar");
+    click(s, "BtnDeshacer");
+    QCOMPARE(grid->rowCount(), 2);
+    click(s, "BtnModificar");
+    type(s, "TxtNombre", "Otro");
+    click(s, "BtnGuardar");
+    QCOMPARE(grid->rowCount(), 0);
+    QVERIFY(mdi.hub().ConjuntoDirector.isEmpty());
+    goTo(s, 1);
+    add2();
+    click(s, "BtnEliminar");
+    click(s, "BtnGuardar");
+    QCOMPARE(rs::count(app, registers::kDirector), 2);
+    QCOMPARE(grid->rowCount(), 0);
+    QVERIFY(mdi.hub().ConjuntoDirector.isEmpty());
+}
+
+QTEST_MAIN(BrowseTest)
+#include "test_browse.moc"
