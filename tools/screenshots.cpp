@@ -1,0 +1,336 @@
+// Pictures of the program's main screens for the README: makes a sample catalogue with drawn
+// portraits in a temporary folder, starts the real main window on it (headless), goes through the
+// screens with the navigation tabs as a user would, and saves each view as PNG. The listing is also
+// printed to a PDF file (printout.pdf) for the calling script to render.
+#include <sqlite3.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QListWidget>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cstdio>
+
+#include "listing/listing_screen.h"
+#include "selection/apply.h"
+#include "selection/filter_model.h"
+#include "shell/form_mdi.h"
+#include "shell/form_solapas.h"
+#include "shell/windowing/dialogs.h"
+#include "shell/windowing/screen.h"
+#include "shell/windowing/tab_strip.h"
+#include "store/data_hub.h"
+#include "store/engine.h"
+#include "store/registers.h"
+#include "store/schema.h"
+
+namespace {
+
+struct Composer {
+    const char *nombre, *apellidos;
+    int nace, muere;
+    const char* notas;
+};
+
+// Well-known dates of composers, with short notes written for this sample.
+const Composer kComposers[] = {
+    {"Claudio", "Monteverdi", 1567, 1643,
+     "Maestro de capilla en San Marcos de Venecia. Sus óperas abren el Barroco."},
+    {"Jean-Baptiste", "Lully", 1632, 1687, "Compositor de la corte de Luis XIV."},
+    {"Arcangelo", "Corelli", 1653, 1713, "Violinista; sus concerti grossi fijaron el género."},
+    {"Henry", "Purcell", 1659, 1695, "Organista de la Abadía de Westminster."},
+    {"Antonio", "Vivaldi", 1678, 1741, "El cura pelirrojo de Venecia; más de 500 conciertos."},
+    {"Georg Philipp", "Telemann", 1681, 1767, "Uno de los compositores más prolíficos."},
+    {"Jean-Philippe", "Rameau", 1683, 1764, "Teórico de la armonía y autor de óperas."},
+    {"Johann Sebastian", "Bach", 1685, 1750,
+     "Cantor de Santo Tomás en Leipzig. Pasiones, cantatas, El clave bien temperado."},
+    {"Domenico", "Scarlatti", 1685, 1757, "Sus 555 sonatas para clave se escribieron en Madrid."},
+    {"Georg Friedrich", "Händel", 1685, 1759, "El Mesías, Música acuática."},
+    {"Christoph Willibald", "Gluck", 1714, 1787, "Reformador de la ópera."},
+    {"Joseph", "Haydn", 1732, 1809, "Padre de la sinfonía y del cuarteto de cuerda."},
+    {"Luigi", "Boccherini", 1743, 1805, "Violonchelista; vivió en Madrid al servicio del infante."},
+    {"Wolfgang Amadeus", "Mozart", 1756, 1791, "Niño prodigio de Salzburgo."},
+    {"Ludwig van", "Beethoven", 1770, 1827, "Nueve sinfonías, 32 sonatas para piano."},
+    {"Juan Crisóstomo", "Arriaga", 1806, 1826, "El Mozart español."},
+    {"Franz", "Schubert", 1797, 1828, "Más de 600 canciones."},
+    {"Felix", "Mendelssohn", 1809, 1847, "Recuperó la Pasión según San Mateo."},
+    {"Frédéric", "Chopin", 1810, 1849, "El poeta del piano."},
+    {"Robert", "Schumann", 1810, 1856, "Compositor y crítico musical."},
+    {"Franz", "Liszt", 1811, 1886, "Pianista virtuoso, creador del poema sinfónico."},
+    {"Giuseppe", "Verdi", 1813, 1901, "Aida, La traviata, Otello."},
+    {"Johannes", "Brahms", 1833, 1897, "Cuatro sinfonías y un Réquiem alemán."},
+    {"Antonín", "Dvořák", 1841, 1904, "Sinfonía del Nuevo Mundo."},
+    {"Isaac", "Albéniz", 1860, 1909, "Iberia, doce impresiones para piano."},
+};
+constexpr int kComposerCount = int(sizeof kComposers / sizeof kComposers[0]);
+
+// A portrait drawn for the sample: a bust on a coloured ground, with the composer's initials.
+QString drawPortrait(const QString& folder, int i, const Composer& c) {
+    const bool wide = i % 4 == 3;
+    QImage img(wide ? 220 : 180, wide ? 160 : 220, QImage::Format_RGB32);
+    const QColor ground = QColor::fromHsv((i * 47) % 360, 70, 210);
+    QLinearGradient g(0, 0, 0, img.height());
+    g.setColorAt(0, ground.lighter(125));
+    g.setColorAt(1, ground.darker(130));
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(img.rect(), g);
+    const qreal cx = img.width() / 2.0, h = img.height();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(60, 50, 70));
+    QPainterPath body;
+    body.moveTo(cx - h * 0.42, h);
+    body.cubicTo(cx - h * 0.40, h * 0.70, cx - h * 0.18, h * 0.64, cx, h * 0.64);
+    body.cubicTo(cx + h * 0.18, h * 0.64, cx + h * 0.40, h * 0.70, cx + h * 0.42, h);
+    p.drawPath(body);
+    p.setBrush(QColor(236, 214, 190));
+    p.drawEllipse(QPointF(cx, h * 0.40), h * 0.17, h * 0.21);
+    p.setBrush(QColor(230, 230, 235));  // a white wig or hair, as the period asks
+    if (c.nace < 1760) {
+        p.drawEllipse(QPointF(cx - h * 0.16, h * 0.42), h * 0.07, h * 0.13);
+        p.drawEllipse(QPointF(cx + h * 0.16, h * 0.42), h * 0.07, h * 0.13);
+    }
+    p.setPen(QColor(255, 255, 255, 230));
+    QFont f = p.font();
+    f.setBold(true);
+    f.setPixelSize(int(h * 0.11));
+    p.setFont(f);
+    const QString initials =
+        QString::fromUtf8(c.nombre).left(1) + QString::fromUtf8(c.apellidos).left(1);
+    p.drawText(QRectF(0, h * 0.84, img.width(), h * 0.16), Qt::AlignCenter, initials);
+    p.end();
+    const QString path =
+        QStringLiteral("%1/imagenes/%2.png").arg(folder).arg(i + 1, 2, 10, QLatin1Char('0'));
+    img.save(path);
+    return path;
+}
+
+bool exec(sqlite3* db, const QString& sql, const QStringList& values = {}) {
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &st, nullptr) != SQLITE_OK) {
+        std::fprintf(stderr, "%s\n", sqlite3_errmsg(db));
+        return false;
+    }
+    for (int i = 0; i < values.size(); ++i) {
+        const QByteArray v = values[i].toUtf8();
+        sqlite3_bind_text(st, i + 1, v.constData(), int(v.size()), SQLITE_TRANSIENT);
+    }
+    const bool ok = sqlite3_step(st) == SQLITE_DONE;
+    if (!ok) std::fprintf(stderr, "%s\n", sqlite3_errmsg(db));
+    sqlite3_finalize(st);
+    return ok;
+}
+
+// The sample catalogue: the composers with portraits, and a few records of other registers so
+// that the report has more than one row.
+bool makeCatalogue(const QString& folder) {
+    QDir(folder).mkpath(QStringLiteral("imagenes"));
+    const QString path = folder + QStringLiteral("/DataOrmelia.mdb");
+    const QString problem = schema::createEmpty(path);
+    if (!problem.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(problem));
+        return false;
+    }
+    // The engine's own connection: the catalogue's indexes use its collation.
+    Connection connection(path);
+    sqlite3* db = connection.db();
+    bool ok = exec(db, QStringLiteral("BEGIN"));
+    for (int i = 0; i < kComposerCount && ok; ++i) {
+        const Composer& c = kComposers[i];
+        ok = exec(db,
+                  QStringLiteral("INSERT INTO Compositor (Nombre, Apellidos, Fecha1, Fecha2, "
+                                 "Notas, Imagen) VALUES (?, ?, %1, %2, ?, ?)")
+                      .arg(c.nace)
+                      .arg(c.muere),
+                  {QString::fromUtf8(c.nombre), QString::fromUtf8(c.apellidos),
+                   QString::fromUtf8(c.notas), drawPortrait(folder, i, c)});
+    }
+    // Identifier texts of a few records in other registers.
+    const struct {
+        int reg;
+        QStringList names;
+    } others[] = {
+        {registers::kObra,
+         {"Las cuatro estaciones", "Misa en si menor", "Sinfonía n.º 9", "Iberia"}},
+        {registers::kDirector, {"Ataúlfo Argenta", "Jesús López Cobos"}},
+        {registers::kInterprete, {"Pablo Casals", "Alicia de Larrocha", "Andrés Segovia"}},
+        {registers::kInstrumento, {"Clave", "Vihuela"}},
+    };
+    for (const auto& o : others) {
+        const QStringList ids = registers::at(o.reg).identifierColumns();
+        if (ids.isEmpty()) continue;
+        for (const QString& n : o.names)
+            ok = ok && exec(db,
+                            QStringLiteral("INSERT INTO %1 (%2) VALUES (?)")
+                                .arg(registers::at(o.reg).table, ids.first()),
+                            {n});
+    }
+    return ok && exec(db, QStringLiteral("COMMIT"));
+}
+
+void settle() {
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+}
+
+void clickTab(FormMdi& mdi, const char* strip, int tab) {
+    QTabBar* bar = mdi.solapas().tabStrip(QLatin1String(strip));
+    if (!bar) {
+        std::fprintf(stderr, "no tab strip %s\n", strip);
+        return;
+    }
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
+    settle();
+}
+
+// Registros I, then an operation of its second strip, then the register.
+void openRegister(FormMdi& mdi, int op, int index) {
+    clickTab(mdi, "TabNivel1", 0);
+    clickTab(mdi, "TabRegistros1", op);
+    static const char* const strips[] = {"TabReg1Anadir", "TabReg1Seleccionar", "TabReg1Mostrar",
+                                         "TabReg1Listar"};
+    clickTab(mdi, strips[op], index);
+}
+
+template <class T>
+T* child(FormMdi& mdi, const char* name) {
+    T* w = mdi.findChild<T*>(QLatin1String(name));
+    if (!w) std::fprintf(stderr, "no control %s\n", name);
+    return w;
+}
+
+int failures = 0;
+
+void save(FormMdi& mdi, const QString& out, const char* name) {
+    settle();
+    const QString path = QStringLiteral("%1/%2.png").arg(out, QLatin1String(name));
+    if (!mdi.grab().save(path)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        ++failures;
+    } else {
+        std::printf("%s\n", qPrintable(path));
+    }
+}
+
+// A selection under construction on the composer selection screen: born after 1633 and dead
+// before 1768, the example of the selection help page.
+void composerSelection(FormBasesDatos& hub) {
+    selection::FilterModel m(registers::at(0));
+    QStringList fields, criteria;
+    for (const auto& f : m.reg().selFields) fields << f.caption;
+    for (const auto& c : registers::criteria()) criteria << c.caption;
+    const struct {
+        const char *connective, *field, *criterion, *value;
+    } filters[] = {{nullptr, "Fecha 1", "Es Mayor que", "1633"},
+                   {"Y", "Fecha 2", "Es Menor que", "1768"}};
+    for (const auto& f : filters) {
+        if (f.connective) m.chooseConnective(QLatin1String(f.connective));
+        const int field = int(fields.indexOf(QLatin1String(f.field)));
+        m.chooseField(field);
+        m.chooseCriterion(int(criteria.indexOf(QLatin1String(f.criterion))));
+        m.changeValue(QLatin1String(f.value));
+        if (!m.addFilter(QLatin1String(f.value), field, QLatin1String(f.field),
+                         QLatin1String(f.criterion)))
+            ++failures;
+    }
+    selection::storeUnderConstruction(hub.reg[0], m);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "uso: ormelia_screenshots CARPETA_DE_SALIDA\n");
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(out);
+    QTemporaryDir dir;
+    if (!dir.isValid() || !makeCatalogue(dir.path())) return 1;
+
+    // No message box may wait for a user: every one takes its default answer ("No" at exit).
+    dialogs::setMessageHook([](QMessageBox& box) {
+        std::fprintf(stderr, "mensaje: %s\n", qPrintable(box.text()));
+        return box.standardButtons() & QMessageBox::No ? QMessageBox::No : QMessageBox::Ok;
+    });
+
+    auto mdi = std::make_unique<FormMdi>(dir.path());
+    if (!mdi->Load()) return 1;
+    mdi->resize(1180, 640);
+    mdi->show();
+    settle();
+    save(*mdi, out, "splash");
+    FormBasesDatos& hub = mdi->hub();
+    hub.reg[0].Posicion = 8;  // Bach, shown when "Entrar" opens the browse screen
+    if (QWidget* entrar = child<QWidget>(*mdi, "LabContinuar"))
+        QTest::mouseClick(entrar, Qt::LeftButton);
+    settle();
+
+    // Show and edit.
+    openRegister(*mdi, 2, 0);
+    save(*mdi, out, "mostrar");
+
+    // A half-typed entry with its picture, restored by the entry screen.
+    const Composer falla = {"Manuel de", "Falla", 1876, 1946, ""};
+    hub.reg[0].MemoAna = {
+        {QStringLiteral("TxtNombre"), QStringLiteral("Manuel de")},
+        {QStringLiteral("TxtApellidos"), QStringLiteral("Falla")},
+        {QStringLiteral("TxtFecha1"), QStringLiteral("1876")},
+        {QStringLiteral("TxtFecha2"), QStringLiteral("1946")},
+        {QStringLiteral("Imagen"), drawPortrait(dir.path(), kComposerCount, falla)}};
+    openRegister(*mdi, 0, 0);
+    save(*mdi, out, "anadir");
+
+    composerSelection(hub);
+    openRegister(*mdi, 1, 0);
+    save(*mdi, out, "seleccionar");
+
+    // Listing with pictures at zoom 3.
+    openRegister(*mdi, 3, 0);
+    if (auto* list = child<QListWidget>(*mdi, "List"))
+        for (int i = 0; i < list->count(); ++i)
+            list->item(i)->setCheckState(
+                list->item(i)->text() == QLatin1String("Notas") ? Qt::Unchecked : Qt::Checked);
+    if (auto* b = child<QPushButton>(*mdi, "BtnListar")) QTest::mouseClick(b, Qt::LeftButton);
+    if (auto* zoom = child<QScrollBar>(*mdi, "HScroll")) zoom->setValue(3);
+    save(*mdi, out, "listar");
+
+    // The same selection printed with its notes, the first page for the README.
+    if (auto* list = child<QListWidget>(*mdi, "List"))
+        for (int i = 0; i < list->count(); ++i) list->item(i)->setCheckState(Qt::Checked);
+    if (auto* b = child<QPushButton>(*mdi, "BtnListar")) QTest::mouseClick(b, Qt::LeftButton);
+    const QString pdf = out + QStringLiteral("/printout.pdf");
+    dialogs::setPrintHook([&](QDialog&, QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    });
+    if (auto* b = child<QPushButton>(*mdi, "BtnImprimir")) QTest::mouseClick(b, Qt::LeftButton);
+    dialogs::setPrintHook(nullptr);
+    if (!QFile::exists(pdf)) {
+        std::fprintf(stderr, "no printout\n");
+        ++failures;
+    }
+
+    clickTab(*mdi, "TabNivel1", 2);
+    save(*mdi, out, "informe");
+
+    clickTab(*mdi, "TabNivel1", 3);
+    clickTab(*mdi, "TabAyuda", 4);
+    save(*mdi, out, "ayuda");
+
+    clickTab(*mdi, "TabNivel1", 4);
+    save(*mdi, out, "acerca");
+
+    mdi->close();
+    mdi.reset();
+    return failures == 0 ? 0 : 1;
+}
