@@ -89,8 +89,10 @@ void Printout::heading(const QString& title, const QVector<Line>& lines) {
 
 void Printout::record(const QString& number, const QImage& picture, const QVector<Line>& fields) {
     const qreal numberLine = lineHeight(bold_);
-    // The number, the rule above it and the picture stay together on one page.
-    room(gap_ + numberLine + (picture.isNull() ? lineHeight(body_) : pictureSide_ + gap_));
+    // The rule, the number, the picture and the first field line stay together on one page, so
+    // a record never starts with its picture alone at the foot of a page.
+    room(gap_ + numberLine + (picture.isNull() ? 0 : pictureSide_ + gap_) +
+         (fields.isEmpty() ? 0 : lineHeight(body_)));
     y_ += gap_ / 2;
     painter_.setPen(QPen(Qt::gray, 0));
     painter_.drawLine(QPointF(0, y_), QPointF(width_, y_));
