@@ -1,6 +1,7 @@
 #include "info/report.h"
 
 #include <QLabel>
+#include <algorithm>
 
 #include "shell/windowing/screen.h"
 #include "shell/windowing/twips.h"
@@ -83,14 +84,20 @@ class FormInforme : public Screen {
         f.setPointSizeF(f.pointSizeF() * 1.3);
         title->setFont(f);
         title->setAlignment(Qt::AlignCenter);
+        caption(QStringLiteral("Base de Datos"), 315, 600, 1900);
+        // Column headers centred over their cells; a header wider than its cells ("Eliminados")
+        // reaches over the gaps on both sides instead of being cut off by its neighbour.
         const struct {
             const char* caption;
-            float left, width;
-        } groups[] = {{"Base de Datos", 315, 1900}, {"Total", 2430, 1155},
-                      {"Selección", 3870, 1755},    {"Orden", 5910, 600},
-                      {"Eliminados", 6750, 800},    {"Nuevos", 7590, 800},
-                      {"Listados", 8430, 1755}};
-        for (const auto& g : groups) caption(QString::fromUtf8(g.caption), g.left, 600, g.width);
+            float left, right;
+        } groups[] = {{"Total", 2430, 3585},  {"Selección", 3870, 5625},
+                      {"Orden", 5910, 6465},  {"Eliminados", 6750, 7305},
+                      {"Nuevos", 7590, 8145}, {"Listados", 8430, 10185}};
+        for (const auto& g : groups) {
+            const float width = std::max(g.right - g.left, 1300.0f);
+            caption(QString::fromUtf8(g.caption), (g.left + g.right - width) / 2, 600, width)
+                ->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        }
         const char* letters[] = {"R", "C", "R", "C", "F", "Nº", "R", "R", "R", "C", "F"};
         for (int c = 0; c < 11; ++c)
             caption(QString::fromUtf8(letters[c]), kColumns[c].left, 780, kCellWidth)

@@ -180,7 +180,13 @@ void ListingScreen::buildCounters() {
     QFont f = title->font();
     f.setBold(true);
     title->setFont(f);
-    label(this, QStringLiteral("LabRegistros"), QStringLiteral("REGISTROS"), 6900, 6870, 780, 240);
+    // Starts just right of the zoom bar and in a smaller type, so the whole word fits before
+    // the counters' first column.
+    QLabel* registros = label(this, QStringLiteral("LabRegistros"), QStringLiteral("REGISTROS"),
+                              6750, 6870, 930, 240);
+    QFont small = registros->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    registros->setFont(small);
     QLabel* sel = label(this, QStringLiteral("LabSeleccion"), QString::fromUtf8("Selección"), 7680,
                         6870, 1100, 240);
     sel->setAlignment(Qt::AlignCenter);
