@@ -1,82 +1,16 @@
 // The "Mostrar - Editar" screens of every register built from the register table, driven as a
 // user does: browsing by scroll bar and record number, modifying and deleting with "Aceptar" and
 // "Cancelar" while the tabs are locked, deletions refused for records a recording uses, the
-// reduce/expand layout of each screen, "Retorno", stored pictures, and the sets of orchestras,
-// conductors and performers.
-#include <QTableWidget>
-
+// reduce/expand layout of each screen, "Retorno" and stored pictures.
 #include "store/engine.h"
 #include "store/record_links.h"
-#include "tests/record_screens.h"
-
-namespace {
-
-using rs::box;
-using rs::click;
-using rs::label;
-using rs::open;
-using rs::type;
-using rs::w;
-
-void registerRows() {
-    QTest::addColumn<int>("global");
-    for (int g : rs::tableRegisters()) QTest::newRow(qPrintable(registers::at(g).name)) << g;
-}
-
-// The box that shows a stored field (the orchestra's name: the box of its kind).
-QString boxOf(int g, const QString& column, int kind = 1) {
-    if (g == registers::kOrquesta && column == QLatin1String("Nombre")) {
-        static const char* const names[] = {"TxtNombreOrquesta", "TxtNombreGrupo", "TxtNombreCoro"};
-        return QLatin1String(names[kind - 1]);
-    }
-    for (const BoxDef& b : registers::at(g).boxes)
-        if (b.column == column) return b.control;
-    return {};
-}
-
-// The identifier text shown for a record inserted by rs::insertRecord with `seed`.
-QString idText(int g, const QString& seed) {
-    return seed + QLatin1Char(' ') + registers::at(g).boxes.first().column;
-}
-
-QString shownId(QWidget* s, int g, int kind = 1) {
-    return box(s, boxOf(g, registers::at(g).boxes.first().column, kind))->text();
-}
-
-bool tabsLocked(FormMdi& mdi) {
-    return !mdi.solapas().strip("TabNivel1")->isEnabled() &&
-           !mdi.solapas().strip("TabReg1Mostrar")->isEnabled() &&
-           !mdi.solapas().strip("TabReg2Mostrar")->isEnabled() &&
-           mdi.solapas().strip("TabAyuda")->isEnabled();
-}
-
-bool editable(QWidget* s, int g) {
-    for (const BoxDef& b : registers::at(g).boxes)
-        if (box(s, b.control)->isReadOnly()) return false;
-    return !w<QTextEdit>(s, "TxtNotas")->isReadOnly();
-}
-
-bool locked(QWidget* s, int g) {
-    for (const BoxDef& b : registers::at(g).boxes)
-        if (!box(s, b.control)->isReadOnly()) return false;
-    return w<QTextEdit>(s, "TxtNotas")->isReadOnly();
-}
-
-void next(QWidget* s) {
-    w<QScrollBar>(s, "HScroll")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-}
-
-void goTo(QWidget* s, int n) {
-    type(s, "TxtOrden", QString::number(n));
-}
-
-}  // namespace
+#include "tests/browse_support.h"
 
 class BrowseTest : public QObject {
     Q_OBJECT
   private slots:
-    void browsesBySrollBarAndNumber_data();
-    void browsesBySrollBarAndNumber();
+    void browsesByScrollBarAndNumber_data();
+    void browsesByScrollBarAndNumber();
     void modificationWritesWhatWasTyped_data();
     void modificationWritesWhatWasTyped();
     void blankIdentifierKeepsEditingAndCancelRestores_data();
@@ -90,21 +24,18 @@ class BrowseTest : public QObject {
     void twoMemoriesOfPerformerAndWebSiteAreDistinct();
     void retornoOnlyWhenReachedFromRecording_data();
     void retornoOnlyWhenReachedFromRecording();
+    void storeFailureOnAcceptIsReportedAndFreesTabs_data();
+    void storeFailureOnAcceptIsReportedAndFreesTabs();
+    void fieldsPassTheFocusOnWhileViewing();
     void storedPictureProblemsShowPlaceholder_data();
     void storedPictureProblemsShowPlaceholder();
-    void orchestraShowsNameInTheBoxOfItsKind();
-    void setsGatherAndDropRecords_data();
-    void setsGatherAndDropRecords();
-    void setsStopAtTheirLimit_data();
-    void setsStopAtTheirLimit();
-    void modifyingOrDeletingErasesTheSet();
 };
 
-void BrowseTest::browsesBySrollBarAndNumber_data() {
+void BrowseTest::browsesByScrollBarAndNumber_data() {
     registerRows();
 }
 
-void BrowseTest::browsesBySrollBarAndNumber() {
+void BrowseTest::browsesByScrollBarAndNumber() {
     QFETCH(int, global);
     TempApp app;
     const RegisterDef& d = registers::at(global);
@@ -546,6 +477,81 @@ void BrowseTest::retornoOnlyWhenReachedFromRecording() {
     QCOMPARE(mdi.solapas().SolapaRegistros1(), 6);
 }
 
+void BrowseTest::storeFailureOnAcceptIsReportedAndFreesTabs_data() {
+    QTest::addColumn<int>("global");
+    QTest::addColumn<bool>("deleting");
+    for (int g : {registers::kOrquesta, registers::kSoporte, registers::kEvento}) {
+        QTest::newRow(qPrintable(registers::at(g).name + " modify")) << g << false;
+        QTest::newRow(qPrintable(registers::at(g).name + " delete")) << g << true;
+    }
+}
+
+void BrowseTest::storeFailureOnAcceptIsReportedAndFreesTabs() {
+    QFETCH(int, global);
+    QFETCH(bool, deleting);
+    TempApp app;
+    const RegisterDef& d = registers::at(global);
+    rs::insertRecord(app, global, "R1");
+    rs::insertRecord(app, global, "R2");
+    FormMdi& mdi = app.enter();
+    app.exec(QStringLiteral("CREATE TRIGGER no_cambia BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT, "
+                            "'bloqueado'); END")
+                 .arg(deleting ? "DELETE" : "UPDATE", d.table));
+    Screen* s = open(mdi, global, 2);
+    QVERIFY(s);
+    goTo(s, 2);
+    if (deleting) {
+        click(s, "BtnEliminar");
+    } else {
+        click(s, "BtnModificar");
+        rs::pasteNotes(s, "cambio que no se guarda");
+    }
+    QVERIFY(tabsLocked(mdi));
+    click(s, "BtnGuardar");
+    QCOMPARE(app.messages.shown.size(), size_t(1));
+    QVERIFY(app.messages.shown[0].text.startsWith("Se ha producido el ERROR: "));
+    QCOMPARE(app.messages.shown[0].icon, QMessageBox::Critical);
+    QVERIFY(!tabsLocked(mdi));
+    QVERIFY(locked(s, global));
+    QVERIFY(!w<QWidget>(s, "BtnGuardar")->isEnabled());
+    QCOMPARE(rs::count(app, global), 2);
+    QCOMPARE(rs::notes(s), QStringLiteral("Notas de R2"));
+    QCOMPARE(box(s, "TxtOrden")->text(), QStringLiteral("2"));
+    QCOMPARE(label(s, "LabNumRegEliminados"), QStringLiteral("0"));
+    QCOMPARE(mdi.hub().reg[global].Cont, 2);
+    QCOMPARE(app.scalar("SELECT Notas FROM " + d.table + " ORDER BY Id DESC").toString(),
+             QStringLiteral("Notas de R2"));
+}
+
+void BrowseTest::fieldsPassTheFocusOnWhileViewing() {
+    TempApp app;
+    rs::insertRecord(app, registers::kDirector, "R1");
+    rs::insertRecord(app, registers::kEmisora, "R1");
+    FormMdi& mdi = app.enter();
+    QApplication::setActiveWindow(&mdi);
+    Screen* s = open(mdi, registers::kDirector, 2);
+    QTest::mouseClick(box(s, "TxtApellidos"), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), w<QWidget>(s, "BtnRegresar"));
+    click(s, "BtnModificar");
+    QTest::mouseClick(box(s, "TxtApellidos"), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), box(s, "TxtApellidos"));
+    QCOMPARE(box(s, "TxtApellidos")->selectedText(), QStringLiteral("R1 Apellidos"));
+    // Modificar again keeps editing; Cancelar ends it.
+    click(s, "BtnModificar");
+    QVERIFY(editable(s, registers::kDirector));
+    click(s, "BtnDeshacer");
+    s = open(mdi, registers::kEmisora, 2);
+    QTest::mouseClick(box(s, "TxtEmisora"), Qt::LeftButton);
+    QVERIFY(QApplication::focusWidget() != box(s, "TxtEmisora"));
+    // Eliminar again keeps the deletion pending.
+    click(s, "BtnEliminar");
+    click(s, "BtnEliminar");
+    QVERIFY(tabsLocked(mdi));
+    QVERIFY(w<QWidget>(s, "BtnGuardar")->isEnabled());
+    click(s, "BtnDeshacer");
+    QCOMPARE(rs::count(app, registers::kEmisora), 1);
+}
+
 void BrowseTest::storedPictureProblemsShowPlaceholder_data() {
     QTest::addColumn<int>("problem");
     QTest::newRow("good picture") << -1;
@@ -577,171 +583,6 @@ void BrowseTest::storedPictureProblemsShowPlaceholder() {
                  problem == -1 ? path : QString());
         QVERIFY(app.messages.shown.empty());
     }
-}
-
-void BrowseTest::orchestraShowsNameInTheBoxOfItsKind() {
-    TempApp app;
-    for (int k = 1; k <= 3; ++k)
-        rs::insertRecord(app, registers::kOrquesta, QString("K%1").arg(k), {}, k);
-    FormMdi& mdi = app.enter();
-    Screen* s = open(mdi, registers::kOrquesta, 2);
-    QVERIFY(s);
-    const char* names[] = {"TxtNombreOrquesta", "TxtNombreGrupo", "TxtNombreCoro"};
-    for (int k = 1; k <= 3; ++k) {
-        goTo(s, k);
-        for (int i = 0; i < 3; ++i)
-            QCOMPARE(box(s, names[i])->text(),
-                     i == k - 1 ? QString("K%1 Nombre").arg(k) : QString());
-        QCOMPARE(label(s, "LabNombre"), QString("K%1 Nombre").arg(k));
-    }
-    // A group typed in while the name is in "Orquesta" is refused; moving the name changes kind.
-    goTo(s, 1);
-    click(s, "BtnModificar");
-    QTest::keyClicks(box(s, "TxtNombreGrupo"), "x");
-    QVERIFY(box(s, "TxtNombreGrupo")->text().isEmpty());
-    type(s, "TxtNombreOrquesta", "");
-    type(s, "TxtNombreGrupo", "Il Giardino Armonico");
-    click(s, "BtnGuardar");
-    const auto r = app.rows("SELECT Nombre, OrqGrpCor FROM Orquesta ORDER BY Id").first();
-    QCOMPARE(r["Nombre"].toString(), QStringLiteral("Il Giardino Armonico"));
-    QCOMPARE(r["OrqGrpCor"].toInt(), 2);
-    QCOMPARE(box(s, "TxtNombreGrupo")->text(), QStringLiteral("Il Giardino Armonico"));
-    QVERIFY(box(s, "TxtNombreOrquesta")->text().isEmpty());
-}
-
-void BrowseTest::setsGatherAndDropRecords_data() {
-    QTest::addColumn<int>("global");
-    for (int g : {registers::kOrquesta, registers::kDirector, registers::kInterprete})
-        QTest::newRow(qPrintable(registers::at(g).name)) << g;
-}
-
-void BrowseTest::setsGatherAndDropRecords() {
-    QFETCH(int, global);
-    TempApp app;
-    QVector<qint64> keys;
-    for (int i = 1; i <= 3; ++i) keys << rs::insertRecord(app, global, QString("R%1").arg(i));
-    FormMdi& mdi = app.enter();
-    Screen* s = open(mdi, global, 2);
-    QVERIFY(s);
-    auto* grid = w<QTableWidget>(s, "MSFlexGrid1");
-    QCOMPARE(grid->rowCount(), 0);
-    QCOMPARE(w<QWidget>(s, QString::fromUtf8("BtnAñadirGrupo"))->toolTip(),
-             QStringLiteral("Añadir el Registro al Conjunto"));
-    for (int i = 0; i < 3; ++i) {
-        click(s, QString::fromUtf8("BtnAñadirGrupo"));
-        next(s);
-    }
-    // Adding the record shown twice keeps one line.
-    click(s, QString::fromUtf8("BtnAñadirGrupo"));
-    QCOMPARE(grid->rowCount(), 3);
-    QCOMPARE(mdi.hub().ConjuntoOrquesta.size() + mdi.hub().ConjuntoDirector.size() +
-                 mdi.hub().ConjuntoInterprete.size(),
-             3);
-    QVERIFY(grid->item(1, 0)->text().contains("R2"));
-    if (global == registers::kInterprete) {
-        QCOMPARE(label(s, "LabNumeroInterpretes"), QStringLiteral("3"));
-        QCOMPARE(grid->item(0, 1)->text(), QStringLiteral("R1 Instrumento"));
-    } else {
-        QVERIFY(!s->findChild<QLabel*>("LabNumeroInterpretes"));
-    }
-    // "Eliminar" takes out the line clicked.
-    const QRect cell = grid->visualItemRect(grid->item(1, 0));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-    click(s, "BtnEliminarGrupo");
-    QCOMPARE(grid->rowCount(), 2);
-    QVERIFY(grid->item(0, 0)->text().contains("R1"));
-    QVERIFY(grid->item(1, 0)->text().contains("R3"));
-    if (global == registers::kInterprete)
-        QCOMPARE(label(s, "LabNumeroInterpretes"), QStringLiteral("2"));
-    // The set lives on in the hub.
-    rs::leave(mdi);
-    s = open(mdi, global, 2);
-    grid = w<QTableWidget>(s, "MSFlexGrid1");
-    QCOMPARE(grid->rowCount(), 2);
-    const QVector<qint64> expect{keys[0], keys[2]};
-    QCOMPARE(global == registers::kOrquesta   ? mdi.hub().ConjuntoOrquesta
-             : global == registers::kDirector ? mdi.hub().ConjuntoDirector
-                                              : mdi.hub().ConjuntoInterprete,
-             expect);
-}
-
-void BrowseTest::setsStopAtTheirLimit_data() {
-    QTest::addColumn<int>("global");
-    QTest::addColumn<int>("limit");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("Orquesta") << int(registers::kOrquesta) << 10
-                              << QString::fromUtf8(
-                                     "Máximo 10 Orquestas-Grupos-Coros en el Conjunto.");
-    QTest::newRow("Director") << int(registers::kDirector) << 10
-                              << QString::fromUtf8("Máximo 10 Directores en el Conjunto.");
-    QTest::newRow("Interprete") << int(registers::kInterprete) << 100
-                                << QString::fromUtf8("Máximo 100 Intérpretes en el Conjunto.");
-}
-
-void BrowseTest::setsStopAtTheirLimit() {
-    QFETCH(int, global);
-    QFETCH(int, limit);
-    QFETCH(QString, message);
-    TempApp app;
-    for (int i = 1; i <= limit + 1; ++i) rs::insertRecord(app, global, QString("R%1").arg(i));
-    FormMdi& mdi = app.enter();
-    Screen* s = open(mdi, global, 2);
-    QVERIFY(s);
-    for (int i = 0; i < limit; ++i) {
-        click(s, QString::fromUtf8("BtnAñadirGrupo"));
-        next(s);
-    }
-    QVERIFY(app.messages.shown.empty());
-    QCOMPARE(box(s, "TxtOrden")->text(), QString::number(limit + 1));
-    click(s, QString::fromUtf8("BtnAñadirGrupo"));
-    QCOMPARE(app.messages.texts(), QStringList{message});
-    QCOMPARE(app.messages.shown[0].icon, QMessageBox::Warning);
-    QCOMPARE(w<QTableWidget>(s, "MSFlexGrid1")->rowCount(), limit);
-    if (global == registers::kInterprete)
-        QCOMPARE(label(s, "LabNumeroInterpretes"), QString::number(limit));
-    // Taking one out makes room again.
-    auto* grid = w<QTableWidget>(s, "MSFlexGrid1");
-    grid->scrollToItem(grid->item(0, 0));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                      grid->visualItemRect(grid->item(0, 0)).center());
-    click(s, "BtnEliminarGrupo");
-    click(s, QString::fromUtf8("BtnAñadirGrupo"));
-    QCOMPARE(grid->rowCount(), limit);
-    QVERIFY(grid->item(limit - 1, 0)->text().contains(QString("R%1 ").arg(limit + 1)));
-    QCOMPARE(app.messages.shown.size(), size_t(1));
-}
-
-void BrowseTest::modifyingOrDeletingErasesTheSet() {
-    TempApp app;
-    for (int i = 1; i <= 3; ++i) rs::insertRecord(app, registers::kDirector, QString("R%1").arg(i));
-    FormMdi& mdi = app.enter();
-    Screen* s = open(mdi, registers::kDirector, 2);
-    auto* grid = w<QTableWidget>(s, "MSFlexGrid1");
-    auto add2 = [&] {
-        click(s, QString::fromUtf8("BtnAñadirGrupo"));
-        next(s);
-        click(s, QString::fromUtf8("BtnAñadirGrupo"));
-        QCOMPARE(grid->rowCount(), 2);
-    };
-    add2();
-    // Cancelling changes nothing.
-    click(s, "BtnModificar");
-    click(s, "BtnDeshacer");
-    click(s, "BtnEliminar");
-    click(s, "BtnDeshacer");
-    QCOMPARE(grid->rowCount(), 2);
-    click(s, "BtnModificar");
-    type(s, "TxtNombre", "Otro");
-    click(s, "BtnGuardar");
-    QCOMPARE(grid->rowCount(), 0);
-    QVERIFY(mdi.hub().ConjuntoDirector.isEmpty());
-    goTo(s, 1);
-    add2();
-    click(s, "BtnEliminar");
-    click(s, "BtnGuardar");
-    QCOMPARE(rs::count(app, registers::kDirector), 2);
-    QCOMPARE(grid->rowCount(), 0);
-    QVERIFY(mdi.hub().ConjuntoDirector.isEmpty());
 }
 
 QTEST_MAIN(BrowseTest)

@@ -55,6 +55,8 @@ class EntryTest : public QObject {
     void blankIdentifierIsRefused_data();
     void blankIdentifierIsRefused();
     void supportNeedsBothIdentifiers();
+    void nameLabelJoinsItsPartsWithOneBlank_data();
+    void nameLabelJoinsItsPartsWithOneBlank();
     void emptyYearsAreWrittenAsZero_data();
     void emptyYearsAreWrittenAsZero();
     void undoTakesBackOnlyTheLastRecord_data();
@@ -213,6 +215,44 @@ void EntryTest::supportNeedsBothIdentifiers() {
              QStringLiteral("Se ha GUARDADO correctamente el Registro."));
     QCOMPARE(app.scalar("SELECT Discografica || '|' || NumeroCatalogo FROM Soporte").toString(),
              QStringLiteral("Archiv|415 514-2"));
+}
+
+void EntryTest::nameLabelJoinsItsPartsWithOneBlank_data() {
+    QTest::addColumn<int>("global");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("Director both") << int(registers::kDirector) << "Carlos"
+                                   << "Kleiber"
+                                   << "Carlos Kleiber";
+    QTest::newRow("Interprete surname alone") << int(registers::kInterprete) << ""
+                                              << "Casals"
+                                              << " Casals";
+    QTest::newRow("Instrumento maker alone") << int(registers::kInstrumento) << ""
+                                             << "Stradivari"
+                                             << " Stradivari";
+    QTest::newRow("Compositor first names alone") << int(registers::kCompositor) << "Johann"
+                                                  << ""
+                                                  << "Johann ";
+    QTest::newRow("Evento identifier alone") << int(registers::kEvento) << "Proms"
+                                             << ""
+                                             << "Proms";
+}
+
+void EntryTest::nameLabelJoinsItsPartsWithOneBlank() {
+    QFETCH(int, global);
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(QString, label);
+    TempApp app;
+    FormMdi& mdi = app.enter();
+    Screen* s = open(mdi, global, 0);
+    QVERIFY(s);
+    const auto& boxes = registers::at(global).boxes;
+    type(s, boxes[0].control, first);
+    type(s, boxes[1].control, second);
+    QCOMPARE(rs::label(s, "LabNombre"), label);
+    QCOMPARE(w<QWidget>(s, "LabNombre")->toolTip(), label);
 }
 
 void EntryTest::emptyYearsAreWrittenAsZero_data() {
