@@ -64,6 +64,7 @@ class ListingPrintTest : public QObject {
     void cancelPrintsNothing();
     void unwritableFileIsReported();
     void printsOtherRegister();
+    void recordStartsWithItsFields();
 };
 
 void ListingPrintTest::printsComposerListing() {
@@ -182,6 +183,44 @@ void ListingPrintTest::printsOtherRegister() {
     const int pages = pdfPages(pdf);
     QVERIFY(pages >= 2);
     QVERIFY(pdfText(pdf, pages).contains(QString::fromUtf8("Página %1").arg(pages)));
+}
+
+// A record is never split after its picture: its number, picture and first field are printed
+// on the same page, wherever the page breaks fall.
+void ListingPrintTest::recordStartsWithItsFields() {
+    TempApp app;
+    const int kRecords = 14;
+    for (int i = 1; i <= kRecords; ++i)
+        app.insert("Compositor",
+                   {{"Nombre", QString("N%1").arg(i)},
+                    {"Apellidos", QString("A%1").arg(i)},
+                    {"Fecha1", 1600 + i},
+                    {"Fecha2", 1650 + i},
+                    {"Notas", QString("Notas %1").arg(i)},
+                    {"Imagen", makePicture(app.folder(), QString("p%1.png").arg(i), 60, 40)}});
+    FormMdi& mdi = app.enter();
+    ListingScreen* s = openListing(mdi, 22);
+    listar(s, {"Nombre", "Apellidos", "Fecha 1", "Fecha 2", "Notas", "Imagen"});
+    const QString pdf = app.folder() + "/listado.pdf";
+    PrintChooser chooser(pdf);
+    QTest::mouseClick(w<QPushButton>(s, "BtnImprimir"), Qt::LeftButton);
+    const int pages = pdfPages(pdf);
+    QVERIFY(pages >= 3);
+    int found = 0;
+    for (int p = 1; p <= pages; ++p) {
+        const QString page = pdfText(pdf, p);
+        auto it = QRegularExpression(QString::fromUtf8("Nº (\\d+)\\n")).globalMatch(page);
+        while (it.hasNext()) {
+            const QString k = it.next().captured(1);
+            ++found;
+            QVERIFY2(
+                QRegularExpression(QStringLiteral("Nombre:\\s+N%1\\n").arg(k))
+                    .match(page)
+                    .hasMatch(),
+                qPrintable(QString("record %1 on page %2 without its first field").arg(k).arg(p)));
+        }
+    }
+    QCOMPARE(found, kRecords);
 }
 
 QTEST_MAIN(ListingPrintTest)
