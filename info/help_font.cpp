@@ -3,16 +3,18 @@
 #include <QApplication>
 #include <QFontDatabase>
 
-QFont helpFont(qreal pointSize) {
-    QFont f = QApplication::font();
-    const QStringList installed = QFontDatabase::families();
+QString helpFontFamily(const QStringList& installed) {
     for (const char* family : {"Comic Sans MS", "Comic Neue"}) {
         const QString name = QLatin1String(family);
-        if (installed.contains(name, Qt::CaseInsensitive)) {
-            f.setFamilies({name});
-            break;
-        }
+        if (installed.contains(name, Qt::CaseInsensitive)) return name;
     }
+    return QString();
+}
+
+QFont helpFont(qreal pointSize) {
+    QFont f = QApplication::font();
+    const QString family = helpFontFamily(QFontDatabase::families());
+    if (!family.isEmpty()) f.setFamilies({family});
     f.setPointSizeF(pointSize);
     return f;
 }

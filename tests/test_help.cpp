@@ -5,6 +5,7 @@
 #include <QTabBar>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QUrl>
 
 #include "info/help_font.h"
 #include "info/help_picture.h"
@@ -83,6 +84,8 @@ class HelpTest : public QObject {
     void termsBold_data();
     void termsBold();
     void helpFontFollowsInstalledFonts();
+    void helpFontFallback_data();
+    void helpFontFallback();
     void aboutBox();
     void splash();
     void placeholderIsTheProgramsPicture();
@@ -345,6 +348,24 @@ void HelpTest::helpFontFollowsInstalledFonts() {
     QCOMPARE(helpFont(12).pointSizeF(), 12.0);
 }
 
+void HelpTest::helpFontFallback_data() {
+    QTest::addColumn<QStringList>("installed");
+    QTest::addColumn<QString>("chosen");  // "" = the application's own font
+    QTest::newRow("both") << QStringList{"DejaVu Sans", "Comic Neue", "Comic Sans MS"}
+                          << "Comic Sans MS";
+    QTest::newRow("Comic Sans MS only") << QStringList{"Comic Sans MS"} << "Comic Sans MS";
+    QTest::newRow("look-alike only") << QStringList{"DejaVu Sans", "Comic Neue"} << "Comic Neue";
+    QTest::newRow("other spelling") << QStringList{"comic neue"} << "Comic Neue";
+    QTest::newRow("neither") << QStringList{"DejaVu Sans", "Comic"} << "";
+    QTest::newRow("no fonts") << QStringList{} << "";
+}
+
+void HelpTest::helpFontFallback() {
+    QFETCH(QStringList, installed);
+    QFETCH(QString, chosen);
+    QCOMPARE(helpFontFamily(installed), chosen);
+}
+
 void HelpTest::aboutBox() {
     TempApp app;
     FormMdi& mdi = app.enter();
@@ -360,8 +381,16 @@ void HelpTest::aboutBox() {
     QCOMPARE(label("LabVersion"), QString::fromUtf8("Versión 1.01 ES"));
     QCOMPARE(label("LabVersionEspanol"), QString::fromUtf8("Versión en Español"));
     QCOMPARE(label("LabProducto"), QStringLiteral("Ormelia"));
-    QVERIFY(label("LabWeb").startsWith(QStringLiteral("https://")));
-    QVERIFY(label("LabEMail").contains(QLatin1Char('@')));
+    // The project's own addresses, on the reserved example domain.
+    const QUrl web(label("LabWeb"));
+    QVERIFY2(web.isValid() && web.scheme() == QLatin1String("https"), qPrintable(label("LabWeb")));
+    QVERIFY2(web.host() == QLatin1String("example.org") ||
+                 web.host().endsWith(QLatin1String(".example.org")),
+             qPrintable(web.host()));
+    const QStringList mail = label("LabEMail").split(QLatin1Char('@'));
+    QCOMPARE(mail.size(), 2);
+    QVERIFY(!mail[0].isEmpty());
+    QCOMPARE(mail[1], QStringLiteral("example.org"));
     QVERIFY(!label("LabTitulo").isEmpty());
     auto* name = s->findChild<QLabel*>(QStringLiteral("LabProducto"));
     auto* version = s->findChild<QLabel*>(QStringLiteral("LabVersion"));
