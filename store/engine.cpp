@@ -246,6 +246,8 @@ void Recordset::Update() {
     if (editing_ == None)
         throw DbError(dberr::kInvalidArgument, QStringLiteral("el registro no se está editando"));
     Mode mode = editing_;
+    bool added = false;
+    const Seen before = ownWriteStarts();
     auto values = pending_;
     editing_ = None;
     pending_.clear();
@@ -294,14 +296,56 @@ void Recordset::Update() {
         int rc = sqlite3_step(st);
         sqlite3_reset(st);
         if (rc != SQLITE_DONE) conn_->fail(rc, sql);
-        if (mode == Adding) keys_.push_back(sqlite3_last_insert_rowid(conn_->db()));
+        if (mode == Adding) {
+            const qint64 key = sqlite3_last_insert_rowid(conn_->db());
+            added = keys_.empty() || key > keys_.back();
+            keys_.push_back(key);
+        }
     });
     cachedKey_ = 0;
+    ownWriteDone(before, mode == Editing || added);
+}
+
+Recordset::Seen Recordset::seenNow(Connection& c) {
+    Seen s;
+    s.changes = sqlite3_total_changes64(c.db());
+    sqlite3_stmt* st = c.prepare(QStringLiteral("PRAGMA data_version"));
+    if (sqlite3_step(st) == SQLITE_ROW) s.dataVersion = sqlite3_column_int64(st, 0);
+    sqlite3_reset(st);
+    return s;
+}
+
+bool Recordset::keysCurrent(const std::shared_ptr<Connection>& c, const QString& table) const {
+    return conn_ == c && table_ == table && seen_.changes >= 0 && editing_ == None &&
+           seen_ == seenNow(*c);
+}
+
+void Recordset::rewind() {
+    pos_ = keys_.empty() ? -1 : 0;
+    deleted_ = false;
+    cachedKey_ = 0;
+    cachedRow_.clear();
+}
+
+Recordset::Seen Recordset::ownWriteStarts() {
+    // Only a recordset whose keys are current when it writes can know them current after.
+    Seen before;
+    if (seen_.changes >= 0 && seen_ == seenNow(*conn_)) before = seen_;
+    seen_ = Seen();  // a write that fails leaves them unknown
+    return before;
+}
+
+void Recordset::ownWriteDone(const Seen& before, bool keysKept) {
+    if (before.changes < 0 || !keysKept) return;
+    const Seen now = seenNow(*conn_);
+    // Another program's commit in between shows as a new data version.
+    if (now.dataVersion == before.dataVersion) seen_ = now;
 }
 
 void Recordset::Delete() {
     if (EOF_()) throw DbError(dberr::kNoCurrentRecord, QStringLiteral("no hay registro actual"));
     qint64 key = keys_[pos_];
+    const Seen before = ownWriteStarts();
     conn_->transaction([&] {
         sqlite3_stmt* st =
             conn_->prepare(QStringLiteral("DELETE FROM \"%1\" WHERE Id = ?1").arg(table_));
@@ -313,6 +357,7 @@ void Recordset::Delete() {
     keys_.erase(keys_.begin() + pos_);
     deleted_ = true;
     cachedKey_ = 0;
+    ownWriteDone(before, true);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -362,6 +407,16 @@ void DataControl::Refresh() {
         sqlite3_finalize(st);
         c->fail(rc, RecordSource);
     }
+    // The whole table in order of entry, read before and changed since only by this recordset's
+    // own saves and deletes (which keep its keys as the table's): no need to read a million keys
+    // again after every save.
+    const bool wholeTable = !ordered && q == QStringLiteral("SELECT Id FROM \"%1\"").arg(table);
+    if (wholeTable && q == loadedQuery_ && rs_.keysCurrent(c, table)) {
+        sqlite3_finalize(st);
+        rs_.rewind();
+        return;
+    }
+    const Recordset::Seen seen = Recordset::seenNow(*c);
     std::vector<qint64> keys;
     keys.reserve(size_t(rs_.RecordCount()) + 16);
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) keys.push_back(sqlite3_column_int64(st, 0));
@@ -370,6 +425,8 @@ void DataControl::Refresh() {
     // Without an ORDER BY the engine may walk a smaller index; order of entry is key order.
     if (!ordered) std::sort(keys.begin(), keys.end());
     rs_ = Recordset(c, table, std::move(keys));
+    loadedQuery_ = q;
+    if (wholeTable) rs_.seen_ = seen;
 }
 
 void DataControl::close() {

@@ -90,6 +90,8 @@ class Connection {
 int errorNumberFor(int sqliteCode, const QString& message);
 
 class Recordset {
+    friend class DataControl;
+
   public:
     Recordset() = default;
     Recordset(std::shared_ptr<Connection> c, QString table, std::vector<qint64> keys);
@@ -119,9 +121,27 @@ class Recordset {
     }
     void Delete();
 
+    // The catalogue's state as this recordset last saw it: the connection's own changes and the
+    // other connections' commits. Its keys are those of its table while both are unchanged.
+    struct Seen {
+        qint64 changes = -1, dataVersion = -1;
+        bool operator==(const Seen& o) const {
+            return changes == o.changes && dataVersion == o.dataVersion;
+        }
+    };
+    static Seen seenNow(Connection& c);
+    // True when a re-run of the whole table, in order of entry, would give these same keys.
+    bool keysCurrent(const std::shared_ptr<Connection>& c, const QString& table) const;
+    // Back to the first record, as a re-open leaves it.
+    void rewind();
+
   private:
     enum Mode { None, Adding, Editing };
     void loadRow() const;
+    // Around a write of this recordset's own: its keys stay current when they were before and
+    // the write kept them the table's.
+    Seen ownWriteStarts();
+    void ownWriteDone(const Seen& before, bool keysKept);
 
     std::shared_ptr<Connection> conn_;
     QString table_;
@@ -132,6 +152,7 @@ class Recordset {
     QList<QPair<QString, QString>> pending_;
     mutable qint64 cachedKey_ = 0;
     mutable QHash<QString, QString> cachedRow_;
+    Seen seen_;  // when the keys were last known current ({-1, -1}: never, or no longer)
 };
 
 class DataControl {
@@ -154,4 +175,5 @@ class DataControl {
   private:
     std::shared_ptr<Connection> conn_;
     Recordset rs_;
+    QString loadedQuery_;  // the key query rs_ was read with
 };
