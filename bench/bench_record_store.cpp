@@ -1,6 +1,8 @@
 // Saving a new record into the full table, modifying one and deleting one, through the
 // record-store operations exactly as the composer screens call them, next to the same single
 // INSERT, UPDATE or DELETE done by SQLite alone.
+#include <algorithm>
+
 #include "bench/bench_run.h"
 #include "bench/raw_sqlite.h"
 #include "bench/sample_text.h"
@@ -47,17 +49,37 @@ void benchRecordStore(RunContext& run) {
     SampleText t(99);
     const QString picture = hub.BDReg1ComIma();
     const int runs = run.runs(21);
+    // A composer no recording uses (a used one cannot be deleted).
+    auto unusedKey = [&](const std::vector<qint64>& keys) {
+        for (;;) {
+            qint64 key = keys[size_t(run.randomPosition(long(keys.size())))];
+            if (raw.scalar(QStringLiteral("SELECT count(*) FROM Grabacion WHERE CompositorId = %1")
+                               .arg(key)) == 0)
+                return key;
+        }
+    };
+    // SQLite alone writes through a connection of its own, which the program's connection sees as
+    // another program's commit; so its writes come first, and the program's after, as in a run
+    // where only the program writes.
+    auto afterRaw = [&] {
+        data.RecordSource = FormBasesDatos::wholeTable(0);
+        data.Refresh();
+    };
 
     // Save: the entry screen points Data(0) at the whole table, moves last, and GuardarCampos
     // appends and re-opens the record source.
     QVector<double> save, saveRaw;
     for (int i = 0; i < runs; ++i) {
-        Campos c = composer(t, picture);
+        QStringList v = values(composer(t, picture));
         saveRaw << timeMs([&] {
             raw.write(QStringLiteral("INSERT INTO Compositor (Nombre, Apellidos, Fecha1, Fecha2, "
                                      "Notas, Imagen) VALUES (?, ?, ?, ?, ?, ?)"),
-                      values(c));
+                      v);
         });
+    }
+    afterRaw();
+    for (int i = 0; i < runs; ++i) {
+        Campos c = composer(t, picture);
         save << timeMs([&] {
             data.RecordSource = FormBasesDatos::wholeTable(0);
             data.Refresh();
@@ -77,20 +99,21 @@ void benchRecordStore(RunContext& run) {
 
     // Modify: the show screen edits the current record of the selection in place.
     QVector<double> mod, modRaw;
-    const long count = data.recordset().RecordCount();
     for (int i = 0; i < runs; ++i) {
-        Campos c = composer(t, picture);
-        long pos = run.randomPosition(count);
-        data.recordset().setAbsolutePosition(pos);
-        qint64 key = data.recordset().currentKey();
-        QStringList args = values(c);
-        args << QString::number(key + (key > 1 ? -1 : 1));
+        QStringList args = values(composer(t, picture));
+        args << QString::number(
+            data.recordset().keys()[size_t(run.randomPosition(data.recordset().RecordCount()))]);
         modRaw << timeMs([&] {
             raw.write(QStringLiteral("UPDATE Compositor SET Nombre = ?, Apellidos = ?, Fecha1 = "
                                      "?, Fecha2 = ?, Notas = ?, Imagen = ? WHERE Id = ?"),
                       args);
         });
-        data.recordset().setAbsolutePosition(pos);
+    }
+    afterRaw();
+    const long count = data.recordset().RecordCount();
+    for (int i = 0; i < runs; ++i) {
+        Campos c = composer(t, picture);
+        data.recordset().setAbsolutePosition(run.randomPosition(count));
         mod << timeMs([&] { store.GuardarCampos(0, 6, false, c); });
         check(store, "GuardarCampos (edit)");
     }
@@ -106,21 +129,20 @@ void benchRecordStore(RunContext& run) {
     // Delete: EliminarRegistro deletes the current record and moves to the next.
     QVector<double> del, delRaw;
     for (int i = 0; i < runs; ++i) {
-        long n = data.recordset().RecordCount();
-        data.recordset().setAbsolutePosition(run.randomPosition(n - 1));
-        qint64 key = data.recordset().currentKey();
-        // SQLite alone deletes a neighbour, so both delete a record that exists.
-        data.recordset().MoveNext();
-        qint64 other = data.recordset().currentKey();
-        data.recordset().setAbsolutePosition(data.recordset().AbsolutePosition() - 1);
-        Q_ASSERT(data.recordset().currentKey() == key);
-        del << timeMs([&] { store.EliminarRegistro(0); });
-        check(store, "EliminarRegistro");
+        const qint64 key = unusedKey(data.recordset().keys());
         delRaw << timeMs([&] {
             raw.write(QStringLiteral("DELETE FROM Compositor WHERE Id = ?"),
-                      {QString::number(other)});
+                      {QString::number(key)});
         });
-        data.Refresh();
+    }
+    afterRaw();
+    for (int i = 0; i < runs; ++i) {
+        Recordset& rs = data.recordset();
+        const qint64 key = unusedKey(rs.keys());
+        rs.setAbsolutePosition(
+            long(std::lower_bound(rs.keys().begin(), rs.keys().end(), key) - rs.keys().begin()));
+        del << timeMs([&] { store.EliminarRegistro(0); });
+        check(store, "EliminarRegistro");
     }
     Row d;
     d.operation = QStringLiteral("delete a record (store)");

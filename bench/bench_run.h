@@ -12,7 +12,8 @@ class FormMdi;
 namespace bench {
 
 struct RunContext {
-    QString folder;  // application folder holding DataOrmelia.mdb
+    QString folder;         // application folder holding DataOrmelia.mdb
+    QString pictureFolder;  // the portraits the catalogue's records name
     qint64 composers = 0;
     Results* results = nullptr;
     bool quick = false;  // fewer repetitions, for a first look
@@ -38,9 +39,12 @@ void benchStartup(RunContext& run);
 void benchRecordStore(RunContext& run);
 void benchSelection(RunContext& run);
 void benchScreens(RunContext& run);
+void benchListing(RunContext& run);
 void benchCompaction(RunContext& run);
-// A user's wander through the program's screens (used for the memory figure).
+// A user's wander through the program's screens (used for the memory figure): the show screen,
+// the listing (and its pages at zoom 1 and 20) and the report.
 void browseScreens(FormMdi& m, RunContext& run);
+void browseListing(FormMdi& m, RunContext& run);
 
 // Peak resident memory of a program that opens the catalogue in `folder` and browses it
 // (run in a child process of its own); -1 when it could not be measured.

@@ -20,8 +20,11 @@
 namespace bench {
 namespace {
 
+// More than a listing page holds, so a page shows as many different pictures as rows.
+constexpr int kPictures = 24;
+
 // Bumped whenever the generated content changes, so kept catalogues are made again.
-constexpr int kGeneratorVersion = 2;
+constexpr int kGeneratorVersion = 3;
 
 void check(sqlite3* db, int rc, const char* what) {
     if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW)
@@ -48,20 +51,25 @@ qint64 scalar(sqlite3* db, const QString& sql) {
 class Inserter {
   public:
     Inserter(sqlite3* db, const QString& table, const QStringList& wanted) : db_(db) {
-        QStringList have;
+        QHash<QString, bool> have;  // column -> is an integer column
         sqlite3_stmt* st = nullptr;
-        QString q = QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(table);
+        QString q = QStringLiteral("SELECT name, type FROM pragma_table_info('%1')").arg(table);
         sqlite3_prepare_v2(db, q.toUtf8().constData(), -1, &st, nullptr);
         while (sqlite3_step(st) == SQLITE_ROW)
-            have << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+            have.insert(
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))),
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)))
+                    .contains(QLatin1String("INT"), Qt::CaseInsensitive));
         sqlite3_finalize(st);
         QStringList cols, marks;
         for (const QString& c : wanted)
             if (have.contains(c)) {
                 index_.insert(c, int(cols.size()) + 1);
+                numeric_ << have.value(c);
                 cols << c;
                 marks << QStringLiteral("?");
             }
+        bound_.fill(false, cols.size());
         QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                           .arg(table, cols.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
         check(db, sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &st_, nullptr),
@@ -73,20 +81,34 @@ class Inserter {
         if (!i) return;
         QByteArray b = value.toUtf8();
         sqlite3_bind_text(st_, i, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+        bound_[i - 1] = true;
     }
     void set(const QString& column, qint64 value) {
-        if (int i = index_.value(column)) sqlite3_bind_int64(st_, i, value);
+        if (int i = index_.value(column)) {
+            sqlite3_bind_int64(st_, i, value);
+            bound_[i - 1] = true;
+        }
     }
+    // Columns left unset get the schema's empty value (the columns are NOT NULL).
     void insert() {
+        for (int i = 0; i < bound_.size(); ++i)
+            if (!bound_[i]) {
+                if (numeric_[i])
+                    sqlite3_bind_int64(st_, i + 1, 0);
+                else
+                    sqlite3_bind_text(st_, i + 1, "", 0, SQLITE_STATIC);
+            }
         check(db_, sqlite3_step(st_), "insert");
         sqlite3_reset(st_);
         sqlite3_clear_bindings(st_);
+        bound_.fill(false);
     }
 
   private:
     sqlite3* db_;
     sqlite3_stmt* st_ = nullptr;
     QHash<QString, int> index_;
+    QVector<bool> numeric_, bound_;
 };
 
 QString stamp(qint64 composers) {
@@ -161,6 +183,22 @@ void fillSmallRegisters(sqlite3* db, const CatalogueSize& size, SampleText& t) {
     }
 }
 
+// A recording's orchestras (1-2), conductor (1) and performers (0-4), in order.
+void linkSets(qint64 recording, const CatalogueSize& size, SampleText& t, Inserter& ensembles,
+              Inserter& conductors, Inserter& performers) {
+    auto add = [&](Inserter& ins, int count, qint64 records) {
+        for (int k = 1; k <= count; ++k) {
+            ins.set(QStringLiteral("GrabacionId"), recording);
+            ins.set(QStringLiteral("Orden"), k);
+            ins.set(QStringLiteral("RegistroId"), qint64(t.uniform(1, int(records))));
+            ins.insert();
+        }
+    };
+    add(ensembles, t.uniform(1, 2), size.ensembles);
+    add(conductors, 1, size.conductors);
+    add(performers, t.uniform(0, 4), size.performers);
+}
+
 void generate(const QString& path, const CatalogueSize& size, const QStringList& pictures) {
     QFile::remove(path);
     QString problem = schema::createEmpty(path);
@@ -203,6 +241,10 @@ void generate(const QString& path, const CatalogueSize& size, const QStringList&
              "TiempoTotal", "NumeroMovimientos", "Notas", "Autor", "Imagen"});
         Inserter gra(db, QStringLiteral("Grabacion"),
                      {"CompositorId", "ObraId", "SoporteId", "Notas"});
+        const QStringList linkColumns = {"GrabacionId", "Orden", "RegistroId"};
+        Inserter ensembleLinks(db, QStringLiteral("GrabacionOrquesta"), linkColumns);
+        Inserter conductorLinks(db, QStringLiteral("GrabacionDirector"), linkColumns);
+        Inserter performerLinks(db, QStringLiteral("GrabacionInterprete"), linkColumns);
         const qint64 every = size.works ? size.composers / size.works : 0;
         for (qint64 id = 1; id <= size.composers; ++id) {
             QString nombre = t.firstNames(), apellidos = t.surnames();
@@ -213,9 +255,9 @@ void generate(const QString& path, const CatalogueSize& size, const QStringList&
             com.set(QStringLiteral("Fecha1"), born);
             com.set(QStringLiteral("Fecha2"), died);
             com.set(QStringLiteral("Notas"), t.notes(t.uniform(200, 2000), apellidos, born));
-            com.set(QStringLiteral("Imagen"),
-                    t.uniform(0, 9) == 0 ? QString()
-                                         : pictures.at(t.uniform(0, int(pictures.size()) - 1)));
+            // Every composer has a portrait, and any 20 neighbours have different ones, so a
+            // listing page decodes 20 pictures when none is kept yet.
+            com.set(QStringLiteral("Imagen"), pictures.at(int((id - 1) % pictures.size())));
             com.insert();
             if (every && id % every == 0 && id / every <= size.works) {
                 qint64 w = id / every;
@@ -243,6 +285,8 @@ void generate(const QString& path, const CatalogueSize& size, const QStringList&
                 gra.set(QStringLiteral("SoporteId"), t.uniform(1, int(size.carriers)));
                 gra.set(QStringLiteral("Notas"), t.notes(t.uniform(50, 300), apellidos, born));
                 gra.insert();
+                const qint64 g = sqlite3_last_insert_rowid(db);
+                linkSets(g, size, t, ensembleLinks, conductorLinks, performerLinks);
             }
             if (id % 100000 == 0) progress(QStringLiteral("    %1 composers written").arg(id));
         }
@@ -275,11 +319,12 @@ CatalogueSize CatalogueSize::forComposers(qint64 n) {
 QStringList ensurePictures(const QString& root) {
     const QString dir = root + QStringLiteral("/pictures");
     QDir().mkpath(dir);
-    const QSize sizes[] = {{200, 200}, {200, 150}, {150, 200}, {200, 133}, {160, 200}, {200, 180}};
+    const QSize shapes[] = {{200, 200}, {200, 150}, {150, 200}, {200, 133}, {160, 200}, {200, 180}};
     QStringList out;
     std::mt19937 rng(7);
     int k = 0;
-    for (QSize s : sizes) {
+    for (int i = 0; i < kPictures; ++i) {
+        const QSize s = shapes[i % 6];
         QString path = QStringLiteral("%1/retrato_%2.jpg").arg(dir).arg(++k);
         out << path;
         if (QFile::exists(path)) continue;
@@ -287,7 +332,7 @@ QStringList ensurePictures(const QString& root) {
         QPainter p(&img);
         QRadialGradient g(s.width() / 2.0, s.height() / 3.0, s.width());
         g.setColorAt(0, QColor(230, 210, 170));
-        g.setColorAt(1, QColor(60 + 20 * k, 40, 30));
+        g.setColorAt(1, QColor(60 + 7 * k, 40 + 3 * (k % 5), 30));
         p.fillRect(img.rect(), g);
         p.setBrush(QColor(200, 170, 140));
         p.drawEllipse(

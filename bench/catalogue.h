@@ -8,14 +8,15 @@
 namespace bench {
 
 // How many records of each register a catalogue of `composers` composers gets: one work, with
-// its movements, and one recording linking composer, work and carrier per ten composers.
+// its movements, and one recording linking composer, work, carrier, orchestras, a conductor and
+// performers per ten composers.
 struct CatalogueSize {
     qint64 composers = 0, works = 0, carriers = 0, recordings = 0, ensembles = 0, conductors = 0,
            performers = 0;
     static CatalogueSize forComposers(qint64 n);
 };
 
-// A few small JPEG portraits (longest side 200 pixels) under root/pictures; made when missing.
+// Two dozen small JPEG portraits (longest side 200 pixels) under root/pictures; made when missing.
 QStringList ensurePictures(const QString& root);
 
 // The kept catalogue of `composers` composers (root/<n>/pristine.mdb), generated when missing,

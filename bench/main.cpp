@@ -1,7 +1,7 @@
 // The benchmark: generates (or reuses) catalogues of 10,000, 100,000 and 1,000,000 composers and
 // times the program's operations on each, next to SQLite alone where it can do the same work,
 // then prints one table. Usage:
-//   ormelia_bench [--data FOLDER] [--sizes 10000,100000,1000000] [--quick]
+//   ormelia_bench [--data FOLDER] [--sizes 10000,100000,1000000] [--quick] [--only PART,...]
 #include <sqlite3.h>
 
 #include <QApplication>
@@ -45,6 +45,7 @@ int main(int argc, char** argv) {
     QString data = qEnvironmentVariable("ORMELIA_BENCH_DATA", QStringLiteral("/tmp/ormelia-bench"));
     QList<qint64> sizes = {10000, 100000, 1000000};
     bool quick = false;
+    QStringList only;  // parts to run, all when empty (for profiling one of them)
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--data") && i + 1 < args.size()) {
             data = args[++i];
@@ -53,9 +54,12 @@ int main(int argc, char** argv) {
             for (const QString& s : args[++i].split(QLatin1Char(','))) sizes << s.toLongLong();
         } else if (args[i] == QLatin1String("--quick")) {
             quick = true;
+        } else if (args[i] == QLatin1String("--only") && i + 1 < args.size()) {
+            only = args[++i].split(QLatin1Char(','));
         } else {
             std::fprintf(stderr,
-                         "usage: ormelia_bench [--data FOLDER] [--sizes N,N,...] [--quick]\n");
+                         "usage: ormelia_bench [--data FOLDER] [--sizes N,N,...] [--quick] "
+                         "[--only startup,screens,selection,listing,store,compaction,memory]\n");
             return 2;
         }
     }
@@ -72,18 +76,20 @@ int main(int argc, char** argv) {
             run.results = &results;
             run.quick = quick;
             run.folder = bench::workingFolder(data, n);
-            bench::benchStartup(run);
-            bench::benchScreens(run);
-            bench::benchSelection(run);
-            bench::benchRecordStore(run);
-            bench::benchCompaction(run);
+            run.pictureFolder = data + QStringLiteral("/pictures");
+            const std::pair<const char*, void (*)(bench::RunContext&)> parts[] = {
+                {"startup", bench::benchStartup},     {"screens", bench::benchScreens},
+                {"selection", bench::benchSelection}, {"listing", bench::benchListing},
+                {"store", bench::benchRecordStore},   {"compaction", bench::benchCompaction}};
+            for (const auto& [name, part] : parts)
+                if (only.isEmpty() || only.contains(QLatin1String(name))) part(run);
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "benchmark failed: %s\n", e.what());
         return 1;
     }
     qint64 peak = -1;
-    if (!sizes.isEmpty()) {
+    if (!sizes.isEmpty() && (only.isEmpty() || only.contains(QLatin1String("memory")))) {
         qint64 largest = *std::max_element(sizes.begin(), sizes.end());
         bench::progress(QStringLiteral("== peak memory with %1 composers").arg(largest));
         peak = bench::peakMemoryKb(app.applicationFilePath(), bench::workingFolder(data, largest));
