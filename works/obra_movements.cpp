@@ -28,9 +28,10 @@ QString cellNumber(const QString& typed) {
     return QString::number(std::fabs(rules::numericValue(typed)), 'g', 12);
 }
 
-// A cell as the total reads it: absolute value, rounded to a whole number.
+// A cell as the total reads it: absolute value, rounded to a whole number. A hand-made catalogue
+// may hold any number there; a billion keeps the sum of 150 rows far from overflowing.
 qint64 wholeOf(const QString& cell) {
-    return rules::roundHalfEven(std::fabs(rules::numericValue(cell)));
+    return qMin<qint64>(rules::roundHalfEven(std::fabs(rules::numericValue(cell))), 1000000000);
 }
 
 double typedValue(const QLineEdit* box) {
