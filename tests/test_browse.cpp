@@ -300,10 +300,12 @@ void BrowseTest::deletionShowsPreviousRecordAndCounts() {
     click(s, "BtnEliminar");
     QVERIFY(!tabsLocked(mdi));
     QVERIFY(!w<QWidget>(s, "BtnGuardar")->isEnabled());
-    // The deletion count outlives the visit.
+    // The deletion count outlives the visit; the entry screen counts what is left.
     rs::leave(mdi);
     s = open(mdi, global, 2);
     QCOMPARE(label(s, "LabNumRegEliminados"), QStringLiteral("3"));
+    s = open(mdi, global, 0);
+    QCOMPARE(label(s, "LabNumRegTotal"), QStringLiteral("0"));
 }
 
 void BrowseTest::deletionOfRecordUsedByRecordingIsRefused_data() {

@@ -13,6 +13,7 @@ class BrowseSetsTest : public QObject {
     void setsStopAtTheirLimit_data();
     void setsStopAtTheirLimit();
     void modifyingOrDeletingErasesTheSet();
+    void emptySelectionAddsNothing();
 };
 
 void BrowseSetsTest::orchestraShowsNameInTheBoxOfItsKind() {
@@ -178,6 +179,21 @@ void BrowseSetsTest::modifyingOrDeletingErasesTheSet() {
     QCOMPARE(rs::count(app, registers::kDirector), 2);
     QCOMPARE(grid->rowCount(), 0);
     QVERIFY(mdi.hub().ConjuntoDirector.isEmpty());
+}
+
+void BrowseSetsTest::emptySelectionAddsNothing() {
+    TempApp app;
+    FormMdi& mdi = app.enter();
+    Screen* s = open(mdi, registers::kInterprete, 2);
+    QVERIFY(s);
+    click(s, QString::fromUtf8("BtnAñadirGrupo"));
+    QCOMPARE(app.messages.texts(), QStringList{"No ha elegido un registro."});
+    QCOMPARE(w<QTableWidget>(s, "MSFlexGrid1")->rowCount(), 0);
+    QCOMPARE(label(s, "LabNumeroInterpretes"), QStringLiteral("0"));
+    QVERIFY(mdi.hub().ConjuntoInterprete.isEmpty());
+    // Nothing to take out either.
+    click(s, "BtnEliminarGrupo");
+    QCOMPARE(app.messages.shown.size(), size_t(1));
 }
 
 QTEST_MAIN(BrowseSetsTest)

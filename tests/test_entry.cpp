@@ -149,6 +149,17 @@ void EntryTest::savedRecordReadsBackExactly() {
     // Every register's counters are its own.
     for (int other : rs::tableRegisters())
         if (other != global) QCOMPARE(mdi.hub().reg[other].ContNew, 0);
+
+    // The show screen reaches the new record and shows it as typed.
+    Screen* m = open(mdi, global, 2);
+    QVERIFY(m);
+    QCOMPARE(label(m, "LabNumRegSeleccion"), QStringLiteral("3"));
+    QCOMPARE(label(m, "LabNumFiltros"), QStringLiteral("0"));
+    type(m, "TxtOrden", "3");
+    for (const BoxDef& b : d.boxes) QCOMPARE(box(m, b.control)->text(), v.value(b.control));
+    QVERIFY(m->findChild<QTextEdit*>("TxtNotas")->toPlainText().size() == registers::kNotesMax);
+    QVERIFY(!rs::showsPlaceholder(m));
+    QCOMPARE(label(m, "LabNombre"), composedName(global, v));
 }
 
 void EntryTest::blankIdentifierIsRefused_data() {
