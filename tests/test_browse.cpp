@@ -2,6 +2,7 @@
 // user does: browsing by scroll bar and record number, modifying and deleting with "Aceptar" and
 // "Cancelar" while the tabs are locked, deletions refused for records a recording uses, the
 // reduce/expand layout of each screen, "Retorno" and stored pictures.
+#include "selection/apply.h"
 #include "store/engine.h"
 #include "store/record_links.h"
 #include "tests/browse_support.h"
@@ -15,6 +16,8 @@ class BrowseTest : public QObject {
     void modificationWritesWhatWasTyped();
     void blankIdentifierKeepsEditingAndCancelRestores_data();
     void blankIdentifierKeepsEditingAndCancelRestores();
+    void recordLeavingTheSelectionIsCounted_data();
+    void recordLeavingTheSelectionIsCounted();
     void deletionShowsPreviousRecordAndCounts_data();
     void deletionShowsPreviousRecordAndCounts();
     void deletionOfRecordUsedByRecordingIsRefused_data();
@@ -237,6 +240,52 @@ void BrowseTest::blankIdentifierKeepsEditingAndCancelRestores() {
         }
     QCOMPARE(row["Imagen"].toString(), pic);
     QCOMPARE(row[d.boxes.first().column].toString(), idText(global, "R1"));
+}
+
+void BrowseTest::recordLeavingTheSelectionIsCounted_data() {
+    QTest::addColumn<int>("global");
+    for (int g : {registers::kDirector, registers::kSoporte, registers::kEscenario})
+        QTest::newRow(qPrintable(registers::at(g).name)) << g;
+}
+
+void BrowseTest::recordLeavingTheSelectionIsCounted() {
+    QFETCH(int, global);
+    TempApp app;
+    const RegisterDef& d = registers::at(global);
+    QString id;
+    for (const BoxDef& b : d.boxes)
+        if (b.identifier && id.isEmpty()) id = b.control;
+    rs::insertRecord(app, global, "Otro");
+    for (int i = 1; i <= 3; ++i) rs::insertRecord(app, global, QString("R%1").arg(i));
+    FormMdi& mdi = app.enter();
+    selection::applyStatement(
+        mdi.hub(), global,
+        "SELECT * FROM " + d.table + " WHERE " + rs::columnOf(global, id) + " LIKE 'R*' ");
+    mdi.hub().reg[global].ContFil = 1;
+    Screen* s = open(mdi, global, 2);
+    QVERIFY(s);
+    QCOMPARE(label(s, "LabNumRegSeleccion"), QStringLiteral("3"));
+    QCOMPARE(label(s, "LabNumFiltros"), QStringLiteral("1"));
+    goTo(s, 3);
+    click(s, "BtnModificar");
+    type(s, id, "Zelenka");
+    click(s, "BtnGuardar");
+    QVERIFY(app.messages.shown.empty());
+    QCOMPARE(label(s, "LabNumRegSeleccion"), QStringLiteral("2"));
+    QCOMPARE(w<QScrollBar>(s, "HScroll")->maximum(), 2);
+    QCOMPARE(box(s, "TxtOrden")->text(), QStringLiteral("2"));
+    QCOMPARE(box(s, id)->text(), "R2 " + rs::columnOf(global, id));
+    QCOMPARE(app.scalar("SELECT COUNT(*) FROM " + d.table + " WHERE " + rs::columnOf(global, id) +
+                        " = 'Zelenka'")
+                 .toInt(),
+             1);
+    // Deleting inside the selection counts the selection and the register apart.
+    click(s, "BtnEliminar");
+    click(s, "BtnGuardar");
+    QCOMPARE(label(s, "LabNumRegSeleccion"), QStringLiteral("1"));
+    QCOMPARE(mdi.hub().reg[global].ContSel, 1);
+    QCOMPARE(mdi.hub().reg[global].Cont, 3);
+    QCOMPARE(box(s, id)->text(), "R1 " + rs::columnOf(global, id));
 }
 
 void BrowseTest::deletionShowsPreviousRecordAndCounts_data() {
