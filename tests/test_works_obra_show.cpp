@@ -1,6 +1,7 @@
 // The work's show screen: works shown with their movements, modified (movements included) and
 // deleted as on the other show screens, a work that recordings use kept; selections by the
 // work's total duration and movement count.
+#include <QComboBox>
 #include <QScrollBar>
 
 #include "selection/apply.h"
@@ -24,6 +25,7 @@ class WorksObraShowTest : public QObject {
     void layoutsKept();
     void selectionByTotalAndCount_data();
     void selectionByTotalAndCount();
+    void selectionScreenOverAnHour();
 };
 
 namespace {
@@ -324,6 +326,41 @@ void WorksObraShowTest::selectionByTotalAndCount() {
         shown << box(s, "TxtNombre")->text();
     }
     QCOMPARE(shown, names);
+}
+
+void WorksObraShowTest::selectionScreenOverAnHour() {
+    TempApp app;
+    work(app, "Corta", "I#", "0:59:59#", 3599, 1);
+    work(app, "Justa", "I#", "1:0:0#", 3600, 1);
+    work(app, "Larga", "I#II#", "1:0:0#0:0:1#", 3601, 2);
+    work(app, "Muy larga", "I#", "2:0:0#", 7200, 1);
+    FormMdi& mdi = app.enter();
+    Screen* s = open(mdi, 9);
+    QCOMPARE(s->objectName(), QStringLiteral("FormReg1SelObra"));
+    click(s, "BtnNueva");
+    auto choose = [&](const char* combo, const QString& item) {
+        auto* c = w<QComboBox>(s, combo);
+        const int i = c->findText(item);
+        QVERIFY2(i >= 0, qPrintable(item));
+        c->setCurrentIndex(i);
+    };
+    choose("ComboCampo", "Tiempo Total");
+    choose("ComboCriterio", "Es Mayor que");
+    w<QLineEdit>(s, "TxtValFiltro")->setText(QStringLiteral("3600"));
+    click(s, "BtnAnadir");
+    choose("ComboCampoOrden", "Tiempo Total");
+    choose("ComboCriterioOrden", "Descendente");
+    click(s, "BtnAceptar");
+    QVERIFY(app.messages.shown.empty());
+    QList<qint64> keys;
+    for (qint64 k : mdi.hub().Data[registers::kObra].recordset().keys()) keys << k;
+    QCOMPARE(keys, (QList<qint64>{4, 3}));
+    QCOMPARE(mdi.hub().reg[registers::kObra].ContSel, 2);
+    Screen* b = open(mdi, kBrowse);
+    QCOMPARE(text(b, "LabNumRegSeleccion"), QStringLiteral("2"));
+    QCOMPARE(text(b, "LabNumFiltros"), QStringLiteral("1"));
+    QCOMPARE(box(b, "TxtNombre")->text(), QStringLiteral("Muy larga"));
+    QCOMPARE(text(b, "TxtTotal"), QStringLiteral("02:00:00"));
 }
 
 QTEST_MAIN(WorksObraShowTest)
