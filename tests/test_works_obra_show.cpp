@@ -216,6 +216,11 @@ void WorksObraShowTest::deleteWork() {
     QVERIFY(text(s, "TxtNumeroMovimientos").isEmpty());
     QVERIFY(w<QLabel>(s, "LabNombre")->text().isEmpty());
     QVERIFY(app.messages.shown.empty());
+    // The report's work row counts them.
+    Screen* r = open(mdi, 57);
+    QCOMPARE(text(r, "LabObraNumRegTotal"), QStringLiteral("0"));
+    QCOMPARE(text(r, "LabObraNumRegEliminados"), QStringLiteral("2"));
+    QCOMPARE(text(r, "LabObraNumRegSeleccion"), QStringLiteral("0"));
 }
 
 void WorksObraShowTest::workUsedByRecordingIsKept() {
