@@ -50,6 +50,8 @@ QString composedName(int g, const QHash<QString, QString>& v) {
 class EntryTest : public QObject {
     Q_OBJECT
   private slots:
+    void boxesHaveTheirCaptionsLimitsAndOrder_data();
+    void boxesHaveTheirCaptionsLimitsAndOrder();
     void savedRecordReadsBackExactly_data();
     void savedRecordReadsBackExactly();
     void blankIdentifierIsRefused_data();
@@ -71,6 +73,115 @@ class EntryTest : public QObject {
     void failedSaveIsReportedAndLosesNothingStored_data();
     void failedSaveIsReportedAndLosesNothingStored();
 };
+
+void EntryTest::boxesHaveTheirCaptionsLimitsAndOrder_data() {
+    // Each box: control, limit, caption ("" when it shares the row's caption), "id" or "".
+    QTest::addColumn<int>("global");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<int>("fields");
+    auto row = [](const char* name, int g, const char* spec, int fields) {
+        QTest::newRow(name) << g << QString::fromUtf8(spec).split(QLatin1Char(';')) << fields;
+    };
+    const char* person =
+        "TxtNombre,50,Nombre,;TxtApellidos,50,Apellidos,id;TxtFecha1,4,Fechas,;"
+        "TxtFecha2,4,,";
+    row("Compositor", registers::kCompositor, person, 6);
+    row("Orquesta", registers::kOrquesta,
+        "TxtNombreOrquesta,75,Orquesta,id;TxtNombreGrupo,75,Grupo,id;TxtNombreCoro,75,Coro,id;"
+        "TxtGenero,50,Género,;TxtFecha,4,  Fecha,",
+        5);
+    row("Director", registers::kDirector, person, 6);
+    row("Interprete", registers::kInterprete,
+        "TxtNombre,50,Nombre,;TxtApellidos,50,Apellidos,id;TxtInstrumento,50,Instrumento - Voz,;"
+        "TxtFecha1,4,Fechas,;TxtFecha2,4,,",
+        7);
+    row("Soporte", registers::kSoporte,
+        "TxtDiscografica,70,Discográfica,id;TxtNumeroCatalogo,70,Nº de Catálogo,id;"
+        "TxtColeccion,70,Colección,;TxtNumeroColeccion,70,Nº - Referencia,;TxtFormato,30,Formato,;"
+        "TxtGrabacion,30,Grabación,;TxtRecopilacion,20,P,;TxtEdicion,20,C,;"
+        "TxtEmplazamiento,50,Emplazamiento,",
+        11);
+    row("Instrumento", registers::kInstrumento,
+        "TxtInstrumento,50,Instrumento,id;TxtConstructor,50,Constructor,;"
+        "TxtModelo,50,Modelo - Tipo,;TxtSiglo,2,Siglo,;TxtFecha,4,Fecha,",
+        7);
+    const char* place =
+        ",id;TxtCiudad,75,Ciudad,;TxtPais,50,País,;TxtFecha,4,Fecha,;"
+        "TxtActividad,75,Actividad,";
+    row("Agrupacion", registers::kAgrupacion,
+        (std::string("TxtEntidad,75,Entidad") + place).c_str(), 7);
+    row("Evento", registers::kEvento, (std::string("TxtEvento,75,Evento") + place).c_str(), 7);
+    row("Escenario", registers::kEscenario,
+        (std::string("TxtEscenario,75,Escenario") + place).c_str(), 7);
+    row("Publicacion", registers::kPublicacion,
+        "TxtTitulo,75,Título,id;TxtAutor,75,Autor,;TxtFormato,30,Formato,;TxtTema,35,Tema,;"
+        "TxtISBN,75,Id. - ISBN,;TxtEditorial,50,Editorial,;TxtFecha,4,Fecha,;"
+        "TxtEmplazamiento,50,Emplazamiento,",
+        10);
+    row("Emisora", registers::kEmisora,
+        "TxtEmisora,75,Emisora,id;TxtMedio,25,Medio,;TxtPais,50,País,;TxtZona,75,Zona,;"
+        "TxtFrecuencia,30,Frecuencia,;TxtFecha,4,Fecha,",
+        8);
+    row("Internet", registers::kInternet,
+        "TxtTitulo,75,Título,id;TxtUrl,75,URL,;TxtEMail,75,E-Mail,;TxtTema,75,Tema,;"
+        "TxtFecha,4,Fecha,",
+        7);
+}
+
+void EntryTest::boxesHaveTheirCaptionsLimitsAndOrder() {
+    QFETCH(int, global);
+    QFETCH(QStringList, boxes);
+    QFETCH(int, fields);
+    TempApp app;
+    FormMdi& mdi = app.enter();
+    Screen* s = open(mdi, global, 0);
+    QVERIFY(s);
+    QStringList order;
+    for (const QString& spec : boxes) {
+        const QStringList p = spec.split(QLatin1Char(','));
+        QLineEdit* b = box(s, p[0]);
+        QVERIFY2(b, qPrintable(p[0]));
+        QCOMPARE(b->maxLength(), p[1].toInt());
+        QCOMPARE(b->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
+        if (!p[2].isEmpty()) QCOMPARE(label(s, "LabCampo" + p[0].mid(3)), p[2]);
+        const bool number = p[0].startsWith("TxtFecha") || p[0] == "TxtSiglo";
+        if (p[3] == "id") {
+            QCOMPARE(look::boxColor(b), look::kBlanco);
+            QCOMPARE(b->toolTip(), QStringLiteral("Identificador"));
+        } else {
+            QCOMPARE(look::boxColor(b), look::kGris);
+            QCOMPARE(b->toolTip(), number ? QString::fromUtf8("Numérico") : QString());
+        }
+        if (p[0] != "TxtEmplazamiento") order << p[0];
+    }
+    order << "TxtNotas";
+    if (global == registers::kSoporte || global == registers::kPublicacion)
+        order << "TxtEmplazamiento";
+    order << "BtnGuardar"
+          << "BtnDeshacer";
+    // The tab order among these controls.
+    QStringList chain;
+    QWidget* start = box(s, order.first());
+    QWidget* x = start;
+    do {
+        if (order.contains(x->objectName()) && !chain.contains(x->objectName()))
+            chain << x->objectName();
+        x = x->nextInFocusChain();
+    } while (x != start && chain.size() < order.size());
+    QCOMPARE(chain, order);
+    QCOMPARE(w<QTextEdit>(s, "TxtNotas")->toolTip(), QString());
+    QCOMPARE(label(s, "LabCampoNotas"), QStringLiteral("Notas"));
+    QCOMPARE(label(s, "LabNumCamposNuevo"), QString::number(fields));
+    QCOMPARE(label(s, "LabNumCamposTotal"), QString::number(fields));
+    QCOMPARE(w<QWidget>(s, "Imagen")->toolTip(),
+             QStringLiteral("Cambiar la Imagen del Registro (Doble Click)"));
+    QCOMPARE(w<QWidget>(s, "BtnGuardar")->toolTip(), QStringLiteral("Guardar el Registro"));
+    QCOMPARE(w<QWidget>(s, "BtnDeshacer")->toolTip(),
+             QString::fromUtf8("Eliminar el último Registro"));
+    QVERIFY(!w<QWidget>(s, "BtnDeshacer")->isEnabled());
+    QCOMPARE(s->findChild<QLabel*>("LabUnidad") != nullptr, global == registers::kEmisora);
+    if (global == registers::kEmisora) QCOMPARE(label(s, "LabUnidad"), QStringLiteral("MHz"));
+}
 
 void EntryTest::savedRecordReadsBackExactly_data() {
     QTest::addColumn<int>("global");
