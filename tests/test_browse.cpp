@@ -10,6 +10,8 @@
 class BrowseTest : public QObject {
     Q_OBJECT
   private slots:
+    void panelHasItsControlsInPlace_data();
+    void panelHasItsControlsInPlace();
     void browsesByScrollBarAndNumber_data();
     void browsesByScrollBarAndNumber();
     void modificationWritesWhatWasTyped_data();
@@ -33,6 +35,73 @@ class BrowseTest : public QObject {
     void storedPictureProblemsShowPlaceholder_data();
     void storedPictureProblemsShowPlaceholder();
 };
+
+void BrowseTest::panelHasItsControlsInPlace_data() {
+    registerRows();
+}
+
+void BrowseTest::panelHasItsControlsInPlace() {
+    QFETCH(int, global);
+    TempApp app;
+    FormMdi& mdi = app.enter();
+    Screen* s = open(mdi, global, 2);
+    QVERIFY(s);
+    auto* frame = w<QWidget>(s, "Frame1");
+    QCOMPARE(twips::left(frame), 300.0f);
+    QCOMPARE(twips::width(frame), 3000.0f);
+    auto* scroll = w<QScrollBar>(s, "HScroll");
+    QCOMPARE(scroll->parentWidget(), frame);
+    QCOMPARE(twips::top(scroll), 1620.0f);
+    QCOMPARE(twips::height(scroll), 360.0f);
+    QCOMPARE(scroll->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(scroll->minimum(), 1);
+    QCOMPARE(scroll->maximum(), 1);
+    auto* legend = w<QLabel>(s, "LabAnteriorSiguiente");
+    QCOMPARE(legend->text(), QStringLiteral("Anterior   -   Siguiente"));
+    QCOMPARE(twips::top(legend) + twips::height(legend), 2250.0f);
+    QCOMPARE(box(s, "TxtOrden")->maxLength(), 5);
+    QCOMPARE(box(s, "TxtOrden")->toolTip(),
+             QString::fromUtf8("Nº de Orden del Registro. Introducir Nº"));
+    struct Button {
+        const char* name;
+        const char* caption;
+        const char* tip;
+        float top;
+    };
+    const Button buttons[] = {
+        {"BtnModificar", "Modificar", "Modificar el Registro", 2535},
+        {"BtnEliminar", "Eliminar", "Eliminar el Registro", 2535},
+        {"BtnGuardar", "Aceptar", "Aceptar Modificar-Eliminar el Registro", 3135},
+        {"BtnDeshacer", "Cancelar", "Cancelar Modificar-Eliminar el Registro", 3540}};
+    for (const Button& b : buttons) {
+        auto* x = w<QPushButton>(s, b.name);
+        QCOMPARE(x->text(), QLatin1String(b.caption));
+        QCOMPARE(x->toolTip(), QLatin1String(b.tip));
+        QCOMPARE(twips::top(x), b.top);
+        // The reduced panel (2255 high) cuts the buttons off.
+        QVERIFY(twips::top(x) > 2255);
+    }
+    QCOMPARE(twips::top(w<QWidget>(s, "LabNumRegEliminados")), 2925.0f);
+    auto* toggle = w<QWidget>(s, "BtnReducirAmpliar");
+    QVERIFY(!qobject_cast<QPushButton*>(toggle));
+    QCOMPARE(twips::left(toggle), 300.0f);
+    QCOMPARE(twips::top(toggle), 7770.0f);
+    QCOMPARE(w<QWidget>(s, "LabNumRegSeleccion")->toolTip(),
+             QString::fromUtf8("Nº de Registros Seleccionados"));
+    QCOMPARE(w<QWidget>(s, "LabNumFiltros")->toolTip(),
+             QString::fromUtf8("Nº de Filtros Seleccionados"));
+    QCOMPARE(w<QWidget>(s, "LabNumRegEliminados")->toolTip(),
+             QString::fromUtf8("Nº de Registros Eliminados"));
+    QCOMPARE(label(s, "LabNumCamposEliminado"), QString::number(registers::at(global).fieldCount));
+    // An empty register: cleared screen, light-grey boxes without the identifier's tooltip.
+    for (const BoxDef& b : registers::at(global).boxes) {
+        QVERIFY(box(s, b.control)->text().isEmpty());
+        QVERIFY(box(s, b.control)->isReadOnly());
+    }
+    QVERIFY(rs::showsPlaceholder(s));
+    QVERIFY(!w<QWidget>(s, "Imagen")->isEnabled());
+    QVERIFY(w<QWidget>(s, "BtnImagenEliminar")->isHidden());
+}
 
 void BrowseTest::browsesByScrollBarAndNumber_data() {
     registerRows();
