@@ -276,10 +276,6 @@ void ObraMovements::expandir() {
     applyLayout(LabExpandir->text() == kNormal);
 }
 
-bool ObraMovements::widened() const {
-    return LabExpandir->text() == kWide;
-}
-
 void ObraMovements::applyLayout(bool wide) {
     LabExpandir->setText(wide ? kWide : kNormal);
     twips::place(MSFlexGrid1, wide ? kWideGridLeft : kGridLeft, kGridTop,

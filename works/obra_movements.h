@@ -72,11 +72,9 @@ class ObraMovements : public QObject {
     void load(const QString& movimientos, const QString& duraciones);
     // Locks the editors and the button (the grid stays scrollable; double clicks are ignored).
     void setLocked(bool locked);
-    bool locked() const { return locked_; }
 
     // Column width in twips as last set (0 when never set).
     float columnWidth(int column) const;
-    bool widened() const;
 
   signals:
     // The grid's movements changed (added, changed, deleted, loaded or cleared).
