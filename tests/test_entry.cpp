@@ -63,6 +63,7 @@ class EntryTest : public QObject {
     void emptyYearsAreWrittenAsZero();
     void undoTakesBackOnlyTheLastRecord_data();
     void undoTakesBackOnlyTheLastRecord();
+    void failedUndoKeepsRecordAndCounters();
     void pendingEntrySurvivesAVisit_data();
     void pendingEntrySurvivesAVisit();
     void orchestraNameBoxesExcludeEachOther();
@@ -463,6 +464,28 @@ void EntryTest::undoTakesBackOnlyTheLastRecord() {
     QVERIFY(!w<QPushButton>(s, "BtnDeshacer")->isEnabled());
     QCOMPARE(label(s, "LabNumRegNuevos"), QStringLiteral("2"));
     QCOMPARE(label(s, "LabNumRegTotal"), QStringLiteral("3"));
+}
+
+void EntryTest::failedUndoKeepsRecordAndCounters() {
+    TempApp app;
+    FormMdi& mdi = app.enter();
+    Screen* s = open(mdi, registers::kAgrupacion, 0);
+    QVERIFY(s);
+    type(s, "TxtEntidad", "Fundación Juan March");
+    click(s, "BtnGuardar");
+    app.exec(
+        "CREATE TRIGGER no_borra BEFORE DELETE ON Agrupacion BEGIN SELECT RAISE(ABORT, "
+        "'bloqueado'); END");
+    app.messages.clear();
+    click(s, "BtnDeshacer");
+    QCOMPARE(app.messages.shown.size(), size_t(1));
+    QVERIFY(app.messages.shown[0].text.startsWith("Se ha producido el ERROR: "));
+    QCOMPARE(app.messages.shown[0].icon, QMessageBox::Critical);
+    QCOMPARE(rs::count(app, registers::kAgrupacion), 1);
+    QCOMPARE(label(s, "LabNumRegNuevos"), QStringLiteral("1"));
+    QCOMPARE(label(s, "LabNumRegTotal"), QStringLiteral("1"));
+    QCOMPARE(mdi.hub().reg[registers::kAgrupacion].Cont, 1);
+    QVERIFY(!w<QPushButton>(s, "BtnDeshacer")->isEnabled());
 }
 
 void EntryTest::pendingEntrySurvivesAVisit_data() {
