@@ -60,6 +60,12 @@ void BrowseSetsTest::setsGatherAndDropRecords() {
     FormMdi& mdi = app.enter();
     Screen* s = open(mdi, global, 2);
     QVERIFY(s);
+    static const char* const titles[] = {"Conjunto Orquesta-Coro-Grupo", "Grupo de Directores",
+                                         "Grupo de Intérpretes (Solistas)"};
+    QCOMPARE(label(s, "LabConjunto"), QString::fromUtf8(titles[global - registers::kOrquesta]));
+    QCOMPARE(label(s, "LabRegistroGrabacion"), QString::fromUtf8("(Registro de Grabación)"));
+    QCOMPARE(w<QWidget>(s, "BtnEliminarGrupo")->toolTip(),
+             QString::fromUtf8("Eliminar un Registro (Señalar con Click) del Conjunto"));
     auto* grid = w<QTableWidget>(s, "MSFlexGrid1");
     QCOMPARE(grid->rowCount(), 0);
     QCOMPARE(w<QWidget>(s, QString::fromUtf8("BtnAñadirGrupo"))->toolTip(),
