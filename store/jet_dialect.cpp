@@ -162,10 +162,16 @@ bool likeFolded(const QVector<uint>& t, const QVector<uint>& p) {
         }
     }
     // segs[0] anchored at start, segs.back() anchored at end (possibly empty).
+    // A segment holds no "*" and (see below) no "[": it matches character for character, in
+    // place (no copy of the text for every position tried).
     auto segMatchAt = [&](const QVector<uint>& seg, int at) {
-        QVector<uint> part = t.mid(at, seg.size());
-        if (part.size() != seg.size()) return false;
-        return matchFrom(part, 0, seg, 0);
+        if (at < 0 || at + seg.size() > t.size()) return false;
+        for (int j = 0; j < seg.size(); ++j) {
+            const uint pc = seg[j], tc = t[at + j];
+            if (pc == '?') continue;
+            if (pc == '#' ? !isDigit(tc) : tc != pc) return false;
+        }
+        return true;
     };
     // Bracket expressions change a segment's length; fall back to plain recursion for them.
     for (uint c : p)
@@ -190,20 +196,72 @@ bool likeFolded(const QVector<uint>& t, const QVector<uint>& p) {
     return true;
 }
 
+// fold() straight from the engine's UTF-8, without a QString per row; false (out untouched
+// or partly filled) for text that QString would read differently: malformed or overlong
+// sequences, surrogates, code points past U+10FFFF, or a byte-order mark at the start.
+bool foldUtf8(const unsigned char* p, int n, QVector<uint>& out) {
+    out.clear();
+    const unsigned char* end = p + n;
+    if (n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) return false;
+    while (p < end) {
+        const unsigned char b = *p;
+        char32_t c;
+        if (b < 0x80) {
+            c = b;
+            ++p;
+        } else {
+            const int extra = (b >= 0xC2 && b <= 0xDF)   ? 1
+                              : (b >= 0xE0 && b <= 0xEF) ? 2
+                              : (b >= 0xF0 && b <= 0xF4) ? 3
+                                                         : 0;
+            if (extra == 0 || end - p <= extra) return false;
+            c = b & (0x3F >> extra);
+            for (int i = 1; i <= extra; ++i) {
+                if ((p[i] & 0xC0) != 0x80) return false;
+                c = (c << 6) | (p[i] & 0x3F);
+            }
+            static constexpr char32_t least[] = {0, 0x80, 0x800, 0x10000};
+            if (c < least[extra] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) return false;
+            p += extra + 1;
+        }
+        out.push_back(c == 0xF1 || c == 0xD1 ? 0xF1 : weightOf(c).primary / 2);
+    }
+    return true;
+}
+
+QVector<uint> foldValue(sqlite3_value* v) {
+    QVector<uint> out;
+    const auto* bytes = sqlite3_value_text(v);
+    const int n = sqlite3_value_bytes(v);
+    if (!foldUtf8(bytes, n, out))
+        out = fold(QString::fromUtf8(reinterpret_cast<const char*>(bytes), n));
+    return out;
+}
+
 void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     if (argc < 2 || sqlite3_value_type(argv[0]) == SQLITE_NULL ||
         sqlite3_value_type(argv[1]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
         return;
     }
-    // like(pattern, text) is how SQLite calls the LIKE operator.
-    auto text = [](sqlite3_value* v) {
-        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)),
-                                 sqlite3_value_bytes(v));
-    };
-    QString pattern = text(argv[0]);
-    QString value = text(argv[1]);
-    sqlite3_result_int(ctx, like(value, pattern) ? 1 : 0);
+    // like(pattern, text) is how SQLite calls the LIKE operator. The pattern is the same for
+    // every row of a selection: folded once and kept with the statement.
+    auto* pattern = static_cast<QVector<uint>*>(sqlite3_get_auxdata(ctx, 0));
+    if (!pattern) {
+        pattern = new QVector<uint>(foldValue(argv[0]));
+        sqlite3_set_auxdata(ctx, 0, pattern,
+                            [](void* p) { delete static_cast<QVector<uint>*>(p); });
+        pattern = static_cast<QVector<uint>*>(sqlite3_get_auxdata(ctx, 0));
+        if (!pattern) {  // not kept (out of memory): fold it for this row only
+            sqlite3_result_int(ctx, likeFolded(foldValue(argv[1]), foldValue(argv[0])) ? 1 : 0);
+            return;
+        }
+    }
+    thread_local QVector<uint> text;
+    if (!foldUtf8(sqlite3_value_text(argv[1]), sqlite3_value_bytes(argv[1]), text))
+        text = fold(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(argv[1])),
+                                      sqlite3_value_bytes(argv[1])));
+    sqlite3_result_int(ctx, likeFolded(text, *pattern) ? 1 : 0);
 }
 
 }  // namespace
