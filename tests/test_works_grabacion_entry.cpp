@@ -27,6 +27,8 @@ class GrabacionEntryTest : public QObject {
     void bringsEverySlot();
     void setsGatheredOnShowScreens();
     void outOfRangePositionDropsLink();
+    void linksFollowKeysNotPositions();
+    void workVisitAndReturn();
     void saveNeedsCarrierAndStoresLinks();
     void undoTakesBackTheSave();
 };
@@ -293,6 +295,74 @@ void GrabacionEntryTest::outOfRangePositionDropsLink() {
     selection::applyStatement(mdi.hub(), 0, "SELECT * FROM Compositor WHERE Apellidos = 'X'");
     click(s, "LabCompositor");
     QCOMPARE(text(s, "LabCompositorApellidos"), QStringLiteral("Bach"));
+}
+
+void GrabacionEntryTest::linksFollowKeysNotPositions() {
+    TempApp app;
+    Keys k = catalogue(app, false);
+    FormMdi& mdi = app.enter();
+    mdi.hub().PosicionCompositor() = 3;
+    mdi.hub().reg[4].Posicion = 2;
+    Screen* s = go(mdi, 0, 6);
+    click(s, "LabCompositor");
+    click(s, "LabInterprete");
+    QCOMPARE(text(s, "LabCompositorApellidos"), QStringLiteral("Mozart"));
+    // Bach (before Mozart) and the linked performer are deleted on their show screens, which
+    // nothing refuses: the recording is not stored yet.
+    s = go(mdi, 2, 0);
+    moveTo(s, 1);
+    click(s, "BtnEliminar");
+    click(s, "BtnGuardar");
+    s = go(mdi, 2, 4);
+    moveTo(s, 2);
+    click(s, "BtnEliminar");
+    click(s, "BtnGuardar");
+    QVERIFY(app.messages.shown.empty());
+    s = go(mdi, 0, 6);
+    QVERIFY(app.messages.shown.empty());
+    QCOMPARE(text(s, "LabCompositorApellidos"), QStringLiteral("Mozart"));
+    QCOMPARE(mdi.hub().MemoAnaGraLink[0], k.mozart);
+    QCOMPARE(column(s, "FlexInterpretes", 0), QStringList());
+    QCOMPARE(text(s, "LabInterpreteNumeroInterprete"), QStringLiteral("0"));
+    QVERIFY(w<QPushButton>(s, "BtnEliImaInterprete")->isHidden());
+    QVERIFY(mdi.hub().MemoAnaGraConjunto[4].isEmpty());
+    // The linked composer itself deleted: the slot is empty on return.
+    s = go(mdi, 2, 0);
+    moveTo(s, 2);
+    click(s, "BtnEliminar");
+    click(s, "BtnGuardar");
+    s = go(mdi, 0, 6);
+    QCOMPARE(text(s, "LabCompositorApellidos"), QString());
+    QCOMPARE(mdi.hub().MemoAnaGraCompositorPosicion, -1);
+    QVERIFY(app.messages.shown.empty());
+}
+
+void GrabacionEntryTest::workVisitAndReturn() {
+    TempApp app;
+    Keys k = catalogue(app, false);
+    FormMdi& mdi = app.enter();
+    Screen* s = go(mdi, 0, 6);
+    doubleClick(s, "ImagenObra");
+    Screen* b = current(mdi);
+    QCOMPARE(b->objectName(), QStringLiteral("FormReg1MosObra"));
+    QPushButton* retorno = w<QPushButton>(b, "BtnRegresar");
+    QCOMPARE(twips::left(retorno), 3390.0f);
+    QCOMPARE(twips::top(retorno), 7230.0f);
+    moveTo(b, 3);
+    click(b, "BtnRegresar");
+    s = current(mdi);
+    QCOMPARE(s->objectName(), QStringLiteral("FormReg1AnaGrabacion"));
+    click(s, "LabObra");
+    QCOMPARE(text(s, "LabObraNombre"), QStringLiteral("Requiem"));
+    QCOMPARE(text(s, "LabObraTonalidad"), QStringLiteral("re menor"));
+    QCOMPARE(text(s, "LabObraTotal"), QStringLiteral("01:01:40"));
+    QCOMPARE(mdi.hub().MemoAnaGraLink[1], k.requiem);
+    // Reached by the tabs instead, "Retorno" stays out of sight and does nothing.
+    b = go(mdi, 2, 1);
+    QVERIFY(!mdi.context().RetornoGrabacion);
+    QCOMPARE(twips::left(w<QPushButton>(b, "BtnRegresar")), 4800.0f);
+    click(b, "BtnRegresar");
+    QCOMPARE(current(mdi)->objectName(), QStringLiteral("FormReg1MosObra"));
 }
 
 void GrabacionEntryTest::saveNeedsCarrierAndStoresLinks() {
