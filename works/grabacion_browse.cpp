@@ -5,6 +5,7 @@
 #include "entry/field_box.h"
 #include "shell/windowing/dialogs.h"
 #include "shell/windowing/picture_box.h"
+#include "shell/windowing/twips.h"
 #include "store/data_hub.h"
 #include "works/grabacion_layout.h"
 #include "works/recording_fields.h"
@@ -15,8 +16,12 @@ using namespace registers;
 GrabacionBrowseScreen::GrabacionBrowseScreen(Context& ctx, QWidget* parent)
     : BrowseScreen(ctx, kGrabacion, parent) {
     grabacion::arrange(*this, notesCaption_, ImagenFondo);
-    // "Retorno" leads back to this screen's own register: it never shows here.
-    if (BtnRegresar) BtnRegresar->lower();
+    // "Retorno" leads to this screen's own register's entry, never opened from here: it stays
+    // behind the notes, where it still takes the focus the viewing state passes on.
+    if (BtnRegresar) {
+        twips::move(BtnRegresar, twips::left(notesBox()) + 120, twips::top(notesBox()) + 120);
+        BtnRegresar->stackUnder(notesBox());
+    }
     slots_ = new RecordingSlots(ctx, this);
     slots_->setEditable(false);
     connect(slots_, &RecordingSlots::bringClicked, this, &GrabacionBrowseScreen::bring);

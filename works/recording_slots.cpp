@@ -62,8 +62,8 @@ RecordingSlots::RecordingSlots(Context& ctx, QWidget* screen)
 void RecordingSlots::build() {
     buildCompositor();
     buildObra();
-    buildSet(kOrquesta, kX, 2100);
-    buildSet(kDirector, kX + 2200, 2100);
+    buildSet(kOrquesta, kX, 2300);
+    buildSet(kDirector, kX + 2400, 1900);
     buildSet(kInterprete, kX + 4400, kRight - (kX + 4400));
     buildSoporte();
 }
@@ -169,11 +169,11 @@ void RecordingSlots::buildObra() {
     fixed(QString::fromUtf8("Subtítulo"), x, 90 + 3 * kRow, 780);
     value(g, QStringLiteral("Subtitulo"), QStringLiteral("Subtitulo"), x + 780, 90 + 3 * kRow,
           w - 780);
-    fixed(QStringLiteral("Movimientos"), x, 90 + 4 * kRow, 1020);
-    value(g, QStringLiteral("NumeroMovimientos"), QStringLiteral("NumeroMovimientos"), x + 1020,
+    fixed(QStringLiteral("Movimientos"), x, 90 + 4 * kRow, 1200);
+    value(g, QStringLiteral("NumeroMovimientos"), QStringLiteral("NumeroMovimientos"), x + 1200,
           90 + 4 * kRow, 600)
         ->setToolTip(QString::fromUtf8("Nº de Movimientos"));
-    value(g, QStringLiteral("Total"), QStringLiteral("TiempoTotal"), x + 1680, 90 + 4 * kRow, 1200)
+    value(g, QStringLiteral("Total"), QStringLiteral("TiempoTotal"), x + 1860, 90 + 4 * kRow, 1200)
         ->setToolTip(QStringLiteral("Tiempo Total"));
     table(g, QStringLiteral("FlexMovimientos"),
           {QString::fromUtf8("Nº"), QStringLiteral("Movimientos"), QStringLiteral("Tiempo")}, x,
@@ -188,10 +188,12 @@ void RecordingSlots::buildSet(int g, float left, float width) {
                                        "Traer Intérpretes"};
     static const char* const tables[] = {"FlexOrquesta", "FlexDirectores", "FlexInterpretes"};
     const int i = g - kOrquesta;
-    const float top = 3300, side = 690, x = left + side + 90;
+    const float top = 3300, side = 600, x = left + side + 60;
+    // The performers' count and its letter stand beside their remove button.
+    const float room = left + width - x - (g == kInterprete ? 780 : 0);
     makeSlot(g, QString::fromUtf8(captions[i]), QString::fromUtf8(tips[i]),
              QString::fromUtf8(removes[i]), x, top, left + width - x, left, top, side, x, top + 330,
-             qMin(1215.0f, left + width - x));
+             qMin(1215.0f, room));
     QStringList headers{QStringLiteral("Nombre")};
     if (g == kInterprete) headers << QStringLiteral("Instrumento - Voz");
     table(g, QLatin1String(tables[i]), headers, left, top + side + 60, width,
@@ -199,7 +201,7 @@ void RecordingSlots::buildSet(int g, float left, float width) {
     if (g == kInterprete) {
         LabInterpreteNumeroInterprete = look::counter(
             screen_, QStringLiteral("LabInterpreteNumeroInterprete"), QStringLiteral("I"),
-            QString::fromUtf8("Nº de Intérpretes"), left + width - 600, top + 330, 600, 255);
+            QString::fromUtf8("Nº de Intérpretes"), left + width - 720, top + 330, 480, 255);
         LabInterpreteNumeroInterprete->setText(QStringLiteral("0"));
     }
 }
