@@ -4,10 +4,13 @@
 #include <QMouseEvent>
 #include <QTextCursor>
 
+#include "shell/windowing/storable_text.h"
+
 FieldBox::FieldBox(const BoxDef& def, QWidget* parent) : QLineEdit(parent), def_(def) {
     setObjectName(def.control);
     setMaxLength(def.maxLength);
     setAlignment(Qt::AlignCenter);
+    storable::guard(this);
 }
 
 void FieldBox::focusInEvent(QFocusEvent* e) {
@@ -64,6 +67,16 @@ void NotesBox::setText(const QString& t) {
 
 void NotesBox::enforce() {
     if (enforcing_) return;
+    const QString t = text();
+    if (const QString c = storable::clean(t); c != t) {
+        enforcing_ = true;
+        const int at = textCursor().position() - int(t.size() - c.size());
+        setPlainText(c);
+        QTextCursor cursor = textCursor();
+        cursor.setPosition(qBound(0, at, int(c.size())));
+        setTextCursor(cursor);
+        enforcing_ = false;
+    }
     const int length = document()->characterCount() - 1;
     if (length > max_) {
         // Keep what was there and as much of the new text as fits: the excess is cut where the

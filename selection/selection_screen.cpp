@@ -10,6 +10,7 @@
 
 #include "selection/apply.h"
 #include "shell/windowing/dialogs.h"
+#include "shell/windowing/storable_text.h"
 #include "store/data_hub.h"
 
 using selection::FilterModel;
@@ -41,6 +42,7 @@ void SelectionScreen::connectHandlers() {
     connect(BtnAnadir, &QPushButton::clicked, this, [this] { BtnAnadirClick(); });
     connect(BtnTodo, &QPushButton::clicked, this, [this] { BtnTodoClick(); });
     connect(BtnAceptar, &QPushButton::clicked, this, [this] { BtnAceptarClick(); });
+    storable::guard(TxtValFiltro);
     connect(TxtValFiltro, &QLineEdit::textChanged, this, [this] { TxtValFiltroChange(); });
     // The description box's tooltip always repeats its text.
     connect(LabOpcionSQL, &QLineEdit::textChanged, LabOpcionSQL, &QWidget::setToolTip);

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <QMap>
+#include <QStringDecoder>
 #include <algorithm>
 #include <cmath>
 
@@ -126,6 +127,14 @@ sqlite3_stmt* Connection::prepare(const QString& sql) {
     return st;
 }
 
+QString columnText(sqlite3_stmt* st, int column) {
+    const char* v = reinterpret_cast<const char*>(sqlite3_column_text(st, column));
+    if (!v) return {};
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                    QStringConverter::Flag::ConvertInitialBom);
+    return utf8.decode(QByteArrayView(v, sqlite3_column_bytes(st, column)));
+}
+
 const QStringList& Connection::columns(const QString& table) {
     auto it = columns_.find(table);
     if (it != columns_.end()) return *it;
@@ -193,9 +202,7 @@ void Recordset::loadRow() const {
     if (rc == SQLITE_ROW) {
         int n = sqlite3_column_count(st);
         for (int i = 0; i < n; ++i) {
-            const char* v = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
-            cachedRow_.insert(QString::fromUtf8(sqlite3_column_name(st, i)),
-                              v ? QString::fromUtf8(v, sqlite3_column_bytes(st, i)) : QString());
+            cachedRow_.insert(QString::fromUtf8(sqlite3_column_name(st, i)), columnText(st, i));
         }
     } else if (rc != SQLITE_DONE) {
         sqlite3_reset(st);
@@ -402,10 +409,20 @@ void DataControl::Refresh() {
     c->columns(table);  // an unknown table fails here with its own number
     sqlite3_stmt* st = nullptr;
     QByteArray text = q.toUtf8();
-    int rc = sqlite3_prepare_v2(c->db(), text.constData(), text.size(), &st, nullptr);
+    const char* tail = nullptr;
+    int rc = sqlite3_prepare_v2(c->db(), text.constData(), text.size(), &st, &tail);
     if (rc != SQLITE_OK) {
         sqlite3_finalize(st);
         c->fail(rc, RecordSource);
+    }
+    // A record source is one statement: nothing may follow it but blanks and a semicolon, and
+    // nothing may cut it short (a NUL character ends the engine's reading of a text).
+    for (const char* end = text.constData() + text.size(); tail && tail < end; ++tail) {
+        if (*tail == ' ' || *tail == '\t' || *tail == '\r' || *tail == '\n' || *tail == ';')
+            continue;
+        sqlite3_finalize(st);
+        throw DbError(dberr::kTextAfterEnd,
+                      QStringLiteral("text after the end of: ") + RecordSource);
     }
     // The whole table in order of entry, read before and changed since only by this recordset's
     // own saves and deletes (which keep its keys as the table's): no need to read a million keys

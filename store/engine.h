@@ -35,12 +35,17 @@ inline constexpr int kFieldTooSmall = 3163;
 inline constexpr int kLocked = 3218;
 inline constexpr int kNotCatalogue = 3343;
 inline constexpr int kTooComplex = 3360;
+inline constexpr int kTextAfterEnd = 3142;    // characters found after the end of a statement
 inline constexpr int kRelatedRecords = 3200;  // a recording uses the record
 inline constexpr int kTypeMismatch = 3421;
 inline constexpr int kOutOfMemory = 7;
 }  // namespace dberr
 
 // One open connection to a catalogue file, shared by every data control on that file.
+// The text of a result column, exactly as stored: a byte-order mark at its start is the user's
+// character, not a marker to drop. A null column gives a null string.
+QString columnText(sqlite3_stmt* st, int column);
+
 class Connection {
   public:
     // Opens an existing catalogue for reading and writing; throws DbError.

@@ -93,6 +93,7 @@ bool isFilled(const QString& text) {
 }
 
 qint64 roundHalfEven(double v) {
+    if (std::isnan(v)) return 0;   // converting NaN to an integer is undefined
     double r = std::nearbyint(v);  // default rounding mode: to nearest, ties to even
     if (r > 9e18) return qint64(9e18);
     if (r < -9e18) return qint64(-9e18);

@@ -140,8 +140,7 @@ Recording read(Connection& conn, qint64 key) {
         rec.compositor = sqlite3_column_int64(st, 0);
         rec.obra = sqlite3_column_int64(st, 1);
         rec.soporte = sqlite3_column_int64(st, 2);
-        const char* n = reinterpret_cast<const char*>(sqlite3_column_text(st, 3));
-        rec.notas = n ? QString::fromUtf8(n, sqlite3_column_bytes(st, 3)) : QString();
+        rec.notas = columnText(st, 3);
     }
     sqlite3_reset(st);
     if (rc == SQLITE_DONE)

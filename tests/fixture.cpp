@@ -8,6 +8,7 @@
 #include "shell/form_solapas.h"
 #include "shell/windowing/dialogs.h"
 #include "shell/windowing/screen.h"
+#include "store/engine.h"
 #include "store/jet_dialect.h"
 #include "store/schema.h"
 
@@ -96,8 +97,7 @@ QVariant column(sqlite3_stmt* st, int i) {
         case SQLITE_NULL:
             return {};
         default:
-            return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)),
-                                     sqlite3_column_bytes(st, i));
+            return columnText(st, i);
     }
 }
 
