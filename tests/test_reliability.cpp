@@ -126,8 +126,11 @@ void ReliabilityTest::lockTakenDuringTheRunFailsTheSaveOnly() {
     // Once the other program lets go the same save goes through.
     mdi.store().GuardarCampos(0, 6, true, composer("Nuevo", 10));
     QVERIFY(!mdi.store().ErrorDatos);
-    QCOMPARE(app.scalar("SELECT group_concat(Apellidos) FROM (SELECT Apellidos FROM Compositor ORDER BY Id)").toString(),
-             QString("Previo,Nuevo"));
+    QCOMPARE(
+        app.scalar(
+               "SELECT group_concat(Apellidos) FROM (SELECT Apellidos FROM Compositor ORDER BY Id)")
+            .toString(),
+        QString("Previo,Nuevo"));
 }
 
 void ReliabilityTest::fullDiskFailsTheSaveOnly() {
@@ -142,8 +145,11 @@ void ReliabilityTest::fullDiskFailsTheSaveOnly() {
     QVERIFY(mdi.store().ErrorDatos);
     QCOMPARE(mdi.store().ErrorNumero, 3026);
     QCOMPARE(mdi.store().errorText(), QString("Se ha producido el ERROR: 3026"));
-    QCOMPARE(app.scalar("SELECT group_concat(Apellidos) FROM (SELECT Apellidos FROM Compositor ORDER BY Id)").toString(),
-             QString("Previo"));
+    QCOMPARE(
+        app.scalar(
+               "SELECT group_concat(Apellidos) FROM (SELECT Apellidos FROM Compositor ORDER BY Id)")
+            .toString(),
+        QString("Previo"));
     QCOMPARE(app.scalar("PRAGMA integrity_check").toString(), QString("ok"));
     mdi.store().ErrorDatos = false;
     conn->exec("PRAGMA max_page_count = 1073741823");
