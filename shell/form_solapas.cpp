@@ -206,7 +206,15 @@ void FormSolapas::MostrarFormulario(int numero) {
     twips::setTop(this, (H - twips::height(this)) / 2);
     twips::setLeft(this, (W - (twips::width(this) + twips::width(f))) / 2 + twips::width(f));
     show();
-    raise();
+    // The panel stays above every other child. When the screen just shown is the only child
+    // over it, putting the screen under the panel gives the same order as raising the panel,
+    // and repaints only the screen (painted anyway) instead of the whole panel.
+    QObjectList others = parentWidget()->children();
+    others.removeAll(f);
+    if (!others.isEmpty() && others.last() == this)
+        f->stackUnder(this);
+    else
+        raise();
 }
 
 void FormSolapas::OcultarFormulario() {
