@@ -31,6 +31,7 @@ class GrabacionEntryTest : public QObject {
     void workVisitAndReturn();
     void saveNeedsCarrierAndStoresLinks();
     void undoTakesBackTheSave();
+    void failedSaveIsReported();
 };
 
 void GrabacionEntryTest::composerRoundTrip() {
@@ -451,6 +452,27 @@ void GrabacionEntryTest::undoTakesBackTheSave() {
     QCOMPARE(app.scalar("SELECT MAX(Id) FROM Grabacion").toLongLong(), k.r3);
     QCOMPARE(hub.reg[6].Cont, 3);
     QCOMPARE(hub.reg[6].ContNew, 0);
+    QCOMPARE(text(s, "LabContador"), QStringLiteral("0"));
+    QVERIFY(!w<QPushButton>(s, "BtnDeshacer")->isEnabled());
+}
+
+void GrabacionEntryTest::failedSaveIsReported() {
+    TempApp app;
+    Keys k = catalogue(app, false);
+    FormMdi& mdi = app.enter();
+    Screen* s = go(mdi, 0, 6);
+    click(s, "LabSoporte");
+    click(s, "LabCompositor");
+    // The carrier goes behind the program's back before the save.
+    app.exec(QString("DELETE FROM Soporte WHERE Id = %1").arg(k.archiv));
+    click(s, "BtnGuardar");
+    QCOMPARE(app.messages.shown.size(), size_t(1));
+    QVERIFY2(app.messages.shown[0].text.startsWith("Se ha producido el ERROR: "),
+             qPrintable(app.messages.shown[0].text));
+    QCOMPARE(app.messages.shown[0].icon, QMessageBox::Critical);
+    QCOMPARE(app.scalar("SELECT COUNT(*) FROM Grabacion").toInt(), 0);
+    QCOMPARE(mdi.hub().reg[6].Cont, 0);
+    QCOMPARE(mdi.hub().reg[6].ContNew, 0);
     QCOMPARE(text(s, "LabContador"), QStringLiteral("0"));
     QVERIFY(!w<QPushButton>(s, "BtnDeshacer")->isEnabled());
 }
