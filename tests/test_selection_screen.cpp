@@ -303,6 +303,8 @@ void SelectionScreenTest::composerControls() {
     QCOMPARE(items(w<QComboBox>(s, "ComboCriterioOrden")),
              u({"Ascendente", "Descendente", "Histórico"}));
     QCOMPARE(infoList(s), u({"Nombre", "Apellidos", "Fecha 1", "Fecha 2", "Notas", "Imagen"}));
+    for (const char* c : {"ComboCampo", "ComboCriterio", "ComboCampoOrden", "ComboCriterioOrden"})
+        QVERIFY2(!w<QComboBox>(s, c)->isEditable(), c);  // pick only
     // A fresh run: idle, the prompts shown, "Histórico".
     QCOMPARE(enabled(s), QStringLiteral("11000000000"));
     QCOMPARE(w<QComboBox>(s, "ComboCampo")->currentText(), kCampo);
@@ -485,6 +487,13 @@ void SelectionScreenTest::twentyFilters() {
     QCOMPARE(mdi.hub().reg[0].ContFil, 20);
     // Every composer's first name has an "a".
     QCOMPARE(keysOf(mdi, 0), Keys({1, 4, 3, 2, 5}));
+    // A new selection counts from 0 again, connectives usable.
+    click(s, "BtnNueva");
+    QCOMPARE(text(s, "LabNumFiltros"), QStringLiteral("0"));
+    addFilter(s, "", "Nombre", "Contiene", "Pat");
+    QCOMPARE(text(s, "LabNumFiltros"), QStringLiteral("1"));
+    QCOMPARE(enabled(s), QStringLiteral("11011100011"));
+    QCOMPARE(app.messages.shown.size(), size_t(0));
 }
 
 void SelectionScreenTest::allRecords() {
@@ -526,6 +535,16 @@ void SelectionScreenTest::allRecords() {
     QCOMPARE(st.MemoSelLista, QStringLiteral("#"));
     QCOMPARE(text(s, "LabNumReg"), QStringLiteral("6"));
     QCOMPARE(text(s, "LabNumRegFiltros"), QStringLiteral("0"));
+    // The next visit shows all records, no filters, and the order applied.
+    show(mdi, registers::screenNumber(0, 2));
+    s = selScreen(mdi, registers::kCompositor);
+    QCOMPARE(enabled(s), QStringLiteral("11000000000"));
+    QVERIFY(lines(s).isEmpty());
+    QCOMPARE(text(s, "LabNumFiltros"), QStringLiteral("0"));
+    QCOMPARE(text(s, "LabNumReg"), QStringLiteral("6"));
+    QCOMPARE(text(s, "LabOpcionSQL"), QString());
+    QCOMPARE(w<QComboBox>(s, "ComboCampoOrden")->currentText(), QStringLiteral("Apellidos"));
+    QCOMPARE(w<QComboBox>(s, "ComboCriterioOrden")->currentText(), QStringLiteral("Descendente"));
 }
 
 void SelectionScreenTest::acceptAppliesAndShowScreenBrowsesIt() {
@@ -649,8 +668,25 @@ void SelectionScreenTest::sortPositionsRemembered() {
     addFilter(s, "", "Nombre", "Contiene", "ana");
     QCOMPARE(w<QComboBox>(s, "ComboCampoOrden")->currentText(), QStringLiteral("Apellidos"));
     QCOMPARE(w<QComboBox>(s, "ComboCriterioOrden")->currentText(), QStringLiteral("Descendente"));
+    // Left under construction, it comes back with the memorised order, usable.
+    show(mdi, registers::screenNumber(0, 2));
+    s = selScreen(mdi, registers::kCompositor);
+    QCOMPARE(enabled(s), QStringLiteral("11011100011"));
+    QCOMPARE(w<QComboBox>(s, "ComboCampoOrden")->currentText(), QStringLiteral("Apellidos"));
+    QCOMPARE(w<QComboBox>(s, "ComboCriterioOrden")->currentText(), QStringLiteral("Descendente"));
     click(s, "BtnAceptar");
     QCOMPARE(keysOf(mdi, 0), Keys({2, 1}));
+
+    // A selection said to be under construction with an empty list is shown as the applied one.
+    RegisterState& st = mdi.hub().reg[0];
+    st.MemoSelNT = 0;
+    st.MemoSelLista = QStringLiteral("#");
+    s = selScreen(mdi, registers::kCompositor);
+    QCOMPARE(st.MemoSelNT, qint16(2));
+    QCOMPARE(enabled(s), QStringLiteral("11000000000"));
+    QCOMPARE(text(s, "LabNumReg"), QStringLiteral("2"));
+    QCOMPARE(text(s, "LabNumFiltros"), QStringLiteral("1"));
+    QVERIFY(lines(s).isEmpty());
 }
 
 void SelectionScreenTest::vocabulary_data() {
@@ -698,6 +734,8 @@ void SelectionScreenTest::vocabulary() {
     click(s, "BtnNueva");
     QCOMPARE(items(w<QComboBox>(s, "ComboCampo")), v.fields);
     click(s, "BtnTodo");
+    QCOMPARE(items(w<QComboBox>(s, "ComboCampo")), QStringList(v.fields) << v.prompt);
+    QCOMPARE(w<QComboBox>(s, "ComboCampo")->currentText(), v.prompt);
     QCOMPARE(items(w<QComboBox>(s, "ComboCampoOrden")), sort);
     QCOMPARE(w<QComboBox>(s, "ComboCampoOrden")->currentText(), sort.first());
 }
@@ -805,6 +843,10 @@ void SelectionScreenTest::resetAfterSave() {
     addFilter(s, "", d.selFields.first().caption, "Contiene", "alfa");
     accept(s, d.sortFields[1].caption, "Descendente");
     QCOMPARE(mdi.hub().reg[global].ContSel, 1);
+    // And a second one left half-built.
+    click(s, "BtnNueva");
+    addFilter(s, "", d.selFields.first().caption, "Contiene", "beta");
+    QCOMPARE(mdi.hub().reg[global].MemoSelNT, qint16(0));
 
     Screen* e = show(mdi, registers::screenNumber(global, 0));
     QVERIFY(e);
@@ -824,6 +866,7 @@ void SelectionScreenTest::resetAfterSave() {
     QCOMPARE(st.MemoSelCampoOrden, qint16(-1));
     QCOMPARE(st.MemoSelCriterioOrden, qint16(-1));
     QVERIFY(st.MemoSelValorFiltro.isEmpty());
+    QVERIFY(st.MemoSelOpcionSQL.isEmpty());
 
     s = selScreen(mdi, global);
     QCOMPARE(text(s, "LabNumRegTotal"), QStringLiteral("3"));
