@@ -236,6 +236,8 @@ class SelectionScreenTest : public QObject {
     void vocabulary_data();
     void vocabulary();
     void ensembleKinds();
+    void conditions_data();
+    void conditions();
     void registerSelection_data();
     void registerSelection();
     void resetAfterSave_data();
@@ -433,6 +435,19 @@ void SelectionScreenTest::focusClearsTheValue() {
     QCOMPARE(valor->text(), QString());
     QVERIFY(!w<QWidget>(s, "BtnY")->isEnabled());
     QVERIFY(!w<QWidget>(s, "BtnO")->isEnabled());
+
+    // With the window active: a value typed, the focus elsewhere, a click back into the box.
+    QWidget* top = s->window();
+    top->show();
+    top->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(top));
+    QTest::mouseClick(valor, Qt::LeftButton);
+    QVERIFY(valor->hasFocus());
+    QTest::keyClicks(valor, "Bach");
+    QCOMPARE(valor->text(), QStringLiteral("Bach"));
+    w<QWidget>(s, "ComboCriterio")->setFocus(Qt::TabFocusReason);
+    QTest::mouseClick(valor, Qt::LeftButton);
+    QCOMPARE(valor->text(), QString());
 }
 
 void SelectionScreenTest::hashRefusedAndRemovedWhenPasted() {
@@ -764,6 +779,65 @@ void SelectionScreenTest::ensembleKinds() {
     accept(s, "Orquesta", kHistorico);
     QCOMPARE(keysOf(mdi, registers::kOrquesta), Keys({1, 3}));
     QCOMPARE(text(s, "LabNumReg"), QStringLiteral("2"));
+}
+
+void SelectionScreenTest::conditions_data() {
+    QTest::addColumn<int>("global");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("criterion");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("condition");
+    using namespace registers;
+    QTest::newRow("century bare") << int(kInstrumento) << "Siglo"
+                                  << "Es Mayor que"
+                                  << "17"
+                                  << "Siglo > 17";
+    QTest::newRow("carrier quoted") << int(kSoporte) << "( P )"
+                                    << "Es Menor que"
+                                    << "17"
+                                    << "Recopilacion < '17'";
+    QTest::newRow("count not a number") << int(kObra) << "Nº de  Movimientos"
+                                        << "Es Igual a"
+                                        << "x"
+                                        << "NumeroMovimientos = -1";
+    QTest::newRow("duration pattern") << int(kObra) << "Tiempo Total"
+                                      << "Contiene"
+                                      << "3"
+                                      << "TiempoTotal LIKE '*3*'";
+    QTest::newRow("frequency is text") << int(kEmisora) << "Frecuencia"
+                                       << "Es Igual a"
+                                       << "99"
+                                       << "Frecuencia = '99'";
+    QTest::newRow("apostrophe") << int(kInternet) << "URL"
+                                << "No contiene"
+                                << "o'r"
+                                << "Url NOT LIKE '*o''r*'";
+    QTest::newRow("year") << int(kPublicacion) << "Fecha"
+                          << "Es Menor que"
+                          << "1900"
+                          << "Fecha < 1900";
+}
+
+// The condition a first filter gives on a register's screen.
+void SelectionScreenTest::conditions() {
+    QFETCH(int, global);
+    QFETCH(QString, field);
+    QFETCH(QString, criterion);
+    QFETCH(QString, value);
+    QFETCH(QString, condition);
+    TempApp app;
+    FormMdi& mdi = app.enter();
+    Screen* s = selScreen(mdi, global);
+    click(s, "BtnNueva");
+    addFilter(s, "", field, criterion, value);
+    auto* sel = qobject_cast<SelectionScreen*>(s);
+    QVERIFY(sel);
+    QCOMPARE(sel->model().OpcionSQL, condition);
+    QCOMPARE(lines(s), QStringList({field, criterion, "'" + value + "'"}));
+    QCOMPARE(mdi.hub().reg[global].MemoSelOpcionSQL, condition);
+    accept(s, registers::at(global).sortFields.first().caption, "Ascendente");
+    QVERIFY(app.messages.shown.empty());
+    QCOMPARE(mdi.hub().reg[global].ContSel, 0);
 }
 
 void SelectionScreenTest::registerSelection_data() {
