@@ -10,6 +10,9 @@
 #include <deque>
 #include <memory>
 
+#include "shell/windowing/context.h"
+#include "store/data_hub.h"
+
 class FormMdi;
 class Screen;
 
@@ -79,6 +82,18 @@ class TempApp {
   private:
     QTemporaryDir dir_;
     std::unique_ptr<FormMdi> mdi_;
+};
+
+// The data hub loaded on a folder's catalogue, with no window: for tests of what the screens
+// run on it.
+struct LoadedHub {
+    Context ctx;
+    FormBasesDatos hub{ctx};
+    explicit LoadedHub(TempApp& app) {
+        ctx.PathBaseDatos = app.folder();
+        ctx.hub = &hub;
+        hub.Load();
+    }
 };
 
 // Widgets by object name inside the main window.

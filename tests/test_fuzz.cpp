@@ -159,16 +159,6 @@ void type(QWidget* w, const QString& text) {
     }
 }
 
-struct Hub {
-    Context ctx;
-    FormBasesDatos hub{ctx};
-    explicit Hub(TempApp& app) {
-        ctx.PathBaseDatos = app.folder();
-        ctx.hub = &hub;
-        hub.Load();
-    }
-};
-
 // Registers whose selection is a condition on their own table.
 QVector<int> tableRegisters() {
     QVector<int> out;
@@ -264,7 +254,7 @@ void FuzzTest::recordSourceIsOneStatement() {
     QFETCH(int, error);
     TempApp app;
     app.insert("Compositor", {{"Apellidos", "Bach"}});
-    Hub h(app);
+    LoadedHub h(app);
     int got = 0;
     try {
         selection::applyStatement(h.hub, registers::kCompositor, source);
@@ -295,7 +285,7 @@ void FuzzTest::selectionStatements() {
             app.insert(reg.table, row);
         }
     }
-    Hub h(app);
+    LoadedHub h(app);
     const QVector<int> regs = tableRegisters();
     const int criteria = int(registers::criteria().size());
     int ran = 0, checked = 0;

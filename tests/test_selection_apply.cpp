@@ -98,16 +98,6 @@ void build(FilterModel& m, const QStringList& filters) {
     }
 }
 
-struct Hub {
-    Context ctx;
-    FormBasesDatos hub{ctx};
-    explicit Hub(TempApp& app) {
-        ctx.PathBaseDatos = app.folder();
-        ctx.hub = &hub;
-        hub.Load();
-    }
-};
-
 }  // namespace
 
 class SelectionApplyTest : public QObject {
@@ -242,7 +232,7 @@ void SelectionApplyTest::appliedSelections() {
     TempApp app;
     composers(app);
     ensembles(app);
-    Hub h(app);
+    LoadedHub h(app);
     FilterModel m(registers::at(reg));
     build(m, filters);
     m.chooseSortField(sortField);
@@ -258,7 +248,7 @@ void SelectionApplyTest::appliedSelections() {
 void SelectionApplyTest::applyStoresCounters() {
     TempApp app;
     composers(app);
-    Hub h(app);
+    LoadedHub h(app);
     RegisterState& s = h.hub.reg[0];
     s.Posicion = 7;
     FilterModel m(registers::at(0));
@@ -299,7 +289,7 @@ void SelectionApplyTest::applyStoresCounters() {
 void SelectionApplyTest::applyAllRecords() {
     TempApp app;
     composers(app);
-    Hub h(app);
+    LoadedHub h(app);
     h.hub.MemoSelCompLista() = "Nombre#Contiene#'a'#";
     FilterModel m(registers::at(0));
     m.allRecords();
@@ -322,7 +312,7 @@ void SelectionApplyTest::applyAllRecords() {
 void SelectionApplyTest::failureFallsBackToWholeTable() {
     TempApp app;
     composers(app);
-    Hub h(app);
+    LoadedHub h(app);
     FilterModel m(registers::at(0));
     build(m, {"Apellidos|Es Igual a|Bach"});
     m.chooseSortField(1);
@@ -357,7 +347,7 @@ void SelectionApplyTest::failureFallsBackToWholeTable() {
 void SelectionApplyTest::tooComplex() {
     TempApp app;
     composers(app);
-    Hub h(app);
+    LoadedHub h(app);
     // A very small engine limit stands for a selection beyond the engine's reach.
     sqlite3_limit(h.hub.Data[0].connection()->db(), SQLITE_LIMIT_EXPR_DEPTH, 4);
     FilterModel m(registers::at(0));
