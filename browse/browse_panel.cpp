@@ -8,7 +8,7 @@
 #include "browse/browse_screen.h"
 #include "browse/click_label.h"
 #include "entry/field_box.h"
-#include "entry/look.h"
+#include "shell/windowing/look.h"
 #include "shell/windowing/twips.h"
 #include "store/data_hub.h"
 

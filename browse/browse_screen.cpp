@@ -7,8 +7,8 @@
 
 #include "browse/click_label.h"
 #include "entry/field_box.h"
-#include "entry/look.h"
 #include "shell/windowing/dialogs.h"
+#include "shell/windowing/look.h"
 #include "shell/windowing/navigation.h"
 #include "shell/windowing/picture_box.h"
 #include "shell/windowing/twips.h"

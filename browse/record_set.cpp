@@ -8,8 +8,8 @@
 
 #include "browse/browse_screen.h"
 #include "entry/field_box.h"
-#include "entry/look.h"
 #include "shell/windowing/dialogs.h"
+#include "shell/windowing/look.h"
 #include "shell/windowing/twips.h"
 #include "store/data_hub.h"
 

@@ -1,9 +1,9 @@
 #include "entry/orquesta_names.h"
 
 #include "entry/field_box.h"
-#include "entry/look.h"
 #include "entry/record_screen.h"
 #include "shell/windowing/dialogs.h"
+#include "shell/windowing/look.h"
 #include "store/data_hub.h"
 #include "store/field_rules.h"
 

@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "entry/look.h"
 #include "shell/windowing/context.h"
+#include "shell/windowing/look.h"
 #include "shell/windowing/picture_box.h"
 #include "shell/windowing/twips.h"
 #include "store/data_hub.h"

@@ -5,8 +5,8 @@
 #include <QPainter>
 
 #include "entry/field_box.h"
-#include "entry/look.h"
 #include "shell/windowing/dialogs.h"
+#include "shell/windowing/look.h"
 #include "shell/windowing/picture_box.h"
 #include "shell/windowing/twips.h"
 #include "store/data_hub.h"

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <algorithm>
 
+#include "shell/windowing/look.h"
 #include "shell/windowing/screen.h"
 #include "shell/windowing/twips.h"
 #include "store/data_hub.h"
@@ -10,7 +11,6 @@
 
 namespace {
 
-const QColor kCounter(255, 255, 192);
 const QColor kCaption(0, 0, 128);
 
 constexpr float kFirstRow = 1020, kRowStep = 390, kCellWidth = 555, kCellHeight = 285;
@@ -58,21 +58,14 @@ class FormInforme : public Screen {
     }
     QLabel* caption(const QString& t, float l, float top, float w) {
         QLabel* lab = text(QString(), t, l, top, w);
-        QPalette p = lab->palette();
-        p.setColor(QPalette::WindowText, kCaption);
-        lab->setPalette(p);
+        look::setForeColor(lab, kCaption);
         return lab;
     }
     QLabel* cell(const QString& name, const QString& tip, float l, float top,
                  float w = kCellWidth) {
         QLabel* lab = text(name, QStringLiteral("0"), l, top, w);
         lab->setToolTip(tip);
-        lab->setAlignment(Qt::AlignCenter);
-        lab->setFrameShape(QFrame::Box);
-        lab->setAutoFillBackground(true);
-        QPalette p = lab->palette();
-        p.setColor(QPalette::Window, kCounter);
-        lab->setPalette(p);
+        look::counterBox(lab);
         return lab;
     }
 

@@ -11,6 +11,7 @@
 #include <QTableWidget>
 
 #include "listing/field_text.h"
+#include "shell/windowing/look.h"
 #include "shell/windowing/picture_box.h"
 #include "shell/windowing/twips.h"
 #include "store/data_hub.h"
@@ -22,7 +23,6 @@ namespace {
 
 const QColor kNavy(0, 0, 128);
 const QColor kSilver(192, 192, 192);
-const QColor kCounter(255, 255, 192);
 
 // Qt's own default column width, fixed so that overflow does not depend on the style.
 constexpr int kDefaultColumnPixels = 100;
@@ -38,12 +38,7 @@ QLabel* label(QWidget* parent, const QString& name, const QString& text, float l
 QLabel* counter(QWidget* parent, const QString& name, const QString& tip, float l, float t) {
     QLabel* lab = label(parent, name, QStringLiteral("0"), l, t, 1100, 255);
     lab->setToolTip(tip);
-    lab->setAlignment(Qt::AlignCenter);
-    lab->setFrameShape(QFrame::Box);
-    lab->setAutoFillBackground(true);
-    QPalette p = lab->palette();
-    p.setColor(QPalette::Window, kCounter);
-    lab->setPalette(p);
+    look::counterBox(lab);
     return lab;
 }
 

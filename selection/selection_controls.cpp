@@ -8,12 +8,12 @@
 #include <QPushButton>
 
 #include "selection/selection_screen.h"
+#include "shell/windowing/look.h"
 #include "shell/windowing/twips.h"
 #include "store/registers.h"
 
 namespace {
 
-const QColor kCounter(0xFF, 0xFF, 0xC0);  // &HC0FFFF
 const QColor kPanel(0xC0, 0xC0, 0xC0);    // &HC0C0C0
 const QColor kCaption(0x00, 0x00, 0x80);  // &H800000
 
@@ -29,9 +29,7 @@ QLabel* caption(QWidget* parent, const QString& name, const QString& text, float
                 float w, float h = 285) {
     auto* lab = make<QLabel>(parent, name, l, t, w, h);
     lab->setText(text);
-    QPalette p = lab->palette();
-    p.setColor(QPalette::WindowText, kCaption);
-    lab->setPalette(p);
+    look::setForeColor(lab, kCaption);
     return lab;
 }
 
@@ -40,12 +38,7 @@ QLabel* counter(QWidget* parent, const QString& name, const QString& tip, float 
     auto* lab = make<QLabel>(parent, name, l, t, w, 315);
     lab->setText(QStringLiteral("0"));
     lab->setToolTip(tip);
-    lab->setAlignment(Qt::AlignCenter);
-    lab->setFrameShape(QFrame::Box);
-    lab->setAutoFillBackground(true);
-    QPalette p = lab->palette();
-    p.setColor(QPalette::Window, kCounter);
-    lab->setPalette(p);
+    look::counterBox(lab);
     return lab;
 }
 

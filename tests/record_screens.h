@@ -9,9 +9,9 @@
 #include <QScrollBar>
 #include <QTextEdit>
 
-#include "entry/look.h"
 #include "shell/form_mdi.h"
 #include "shell/form_solapas.h"
+#include "shell/windowing/look.h"
 #include "shell/windowing/picture_box.h"
 #include "shell/windowing/screen.h"
 #include "shell/windowing/tab_strip.h"

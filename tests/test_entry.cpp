@@ -80,8 +80,8 @@ void EntryTest::boxesHaveTheirCaptionsLimitsAndOrder_data() {
     QTest::addColumn<int>("global");
     QTest::addColumn<QStringList>("boxes");
     QTest::addColumn<int>("fields");
-    auto row = [](const char* name, int g, const char* spec, int fields) {
-        QTest::newRow(name) << g << QString::fromUtf8(spec).split(QLatin1Char(';')) << fields;
+    auto row = [](const char* name, int g, const char* boxList, int fields) {
+        QTest::newRow(name) << g << QString::fromUtf8(boxList).split(QLatin1Char(';')) << fields;
     };
     const char* person =
         "TxtNombre,50,Nombre,;TxtApellidos,50,Apellidos,id;TxtFecha1,4,Fechas,;"
@@ -138,8 +138,8 @@ void EntryTest::boxesHaveTheirCaptionsLimitsAndOrder() {
     Screen* s = open(mdi, global, 0);
     QVERIFY(s);
     QStringList order;
-    for (const QString& spec : boxes) {
-        const QStringList p = spec.split(QLatin1Char(','));
+    for (const QString& line : boxes) {
+        const QStringList p = line.split(QLatin1Char(','));
         QLineEdit* b = box(s, p[0]);
         QVERIFY2(b, qPrintable(p[0]));
         QCOMPARE(b->maxLength(), p[1].toInt());

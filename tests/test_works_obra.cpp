@@ -31,8 +31,8 @@ class WorksObraTest : public QObject {
 namespace {
 
 // A movement as "text|h|m|s".
-void add(QWidget* s, const QString& spec) {
-    const QStringList p = spec.split(QLatin1Char('|'));
+void add(QWidget* s, const QString& line) {
+    const QStringList p = line.split(QLatin1Char('|'));
     movement(s, p.value(0), p.value(1), p.value(2), p.value(3));
 }
 

@@ -9,10 +9,10 @@
 #include <cmath>
 
 #include "browse/click_label.h"
-#include "entry/look.h"
 #include "listing/field_text.h"
 #include "shell/windowing/context.h"
 #include "shell/windowing/dialogs.h"
+#include "shell/windowing/look.h"
 #include "shell/windowing/twips.h"
 #include "store/data_hub.h"
 #include "store/field_rules.h"

@@ -6,9 +6,9 @@
 #include <QTableWidget>
 
 #include "browse/click_label.h"
-#include "entry/look.h"
 #include "listing/field_text.h"
 #include "shell/windowing/context.h"
+#include "shell/windowing/look.h"
 #include "shell/windowing/picture_box.h"
 #include "shell/windowing/twips.h"
 #include "store/data_hub.h"

@@ -1,5 +1,5 @@
 #pragma once
-// Colours and small widget touches shared by the entry and show screens.
+// Colours and small widget touches shared by the screens.
 #include <QColor>
 
 class QLabel;
@@ -26,6 +26,8 @@ QColor foreColor(const QWidget* w);
 // A caption label placed in twips.
 QLabel* caption(QWidget* parent, const QString& text, float left, float top, float width,
                 float height, const QString& name = {});
+// Makes a label a counter box: centred text on light yellow, in a plain frame.
+void counterBox(QLabel* l);
 // A light-yellow counter label with its letter beside it.
 QLabel* counter(QWidget* parent, const QString& name, const QString& letter, const QString& tooltip,
                 float left, float top, float width = 900, float height = 285);

@@ -1,4 +1,4 @@
-#include "entry/look.h"
+#include "shell/windowing/look.h"
 
 #include <QLabel>
 #include <QPalette>
@@ -42,6 +42,12 @@ QLabel* caption(QWidget* parent, const QString& text, float left, float top, flo
     if (!name.isEmpty()) l->setObjectName(name);
     twips::place(l, left, top, width, height);
     return l;
+}
+
+void counterBox(QLabel* l) {
+    l->setAlignment(Qt::AlignCenter);
+    l->setFrameShape(QFrame::Box);
+    setBackColor(l, kAmarillo);
 }
 
 QLabel* counter(QWidget* parent, const QString& name, const QString& letter, const QString& tooltip,
