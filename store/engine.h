@@ -41,11 +41,11 @@ inline constexpr int kTypeMismatch = 3421;
 inline constexpr int kOutOfMemory = 7;
 }  // namespace dberr
 
-// One open connection to a catalogue file, shared by every data control on that file.
 // The text of a result column, exactly as stored: a byte-order mark at its start is the user's
 // character, not a marker to drop. A null column gives a null string.
 QString columnText(sqlite3_stmt* st, int column);
 
+// One open connection to a catalogue file, shared by every data control on that file.
 class Connection {
   public:
     // Opens an existing catalogue for reading and writing; throws DbError.
