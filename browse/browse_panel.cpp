@@ -82,9 +82,9 @@ void BrowseScreen::buildPanel() {
                          QStringLiteral("Eliminar el Registro"), 1560, 2535, 1320, 330);
     LabNumRegEliminados =
         look::counter(Frame1, QStringLiteral("LabNumRegEliminados"), QStringLiteral("R"),
-                      QString::fromUtf8("Nº de Registros Eliminados"), 1020, 2925, 600, 180);
+                      QString::fromUtf8("Nº de Registros Eliminados"), 1020, 2925, 600, 210);
     look::counter(Frame1, QStringLiteral("LabNumCamposEliminado"), QStringLiteral("C"),
-                  QString::fromUtf8("Nº de Campos por Registro Eliminado"), 1980, 2925, 480, 180)
+                  QString::fromUtf8("Nº de Campos por Registro Eliminado"), 1980, 2925, 480, 210)
         ->setText(fields);
     BtnGuardar =
         button(Frame1, "BtnGuardar", QStringLiteral("Aceptar"),

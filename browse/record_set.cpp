@@ -46,7 +46,7 @@ RecordSet::RecordSet(BrowseScreen& screen) : QObject(&screen), screen_(screen) {
     MSFlexGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     MSFlexGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     twips::place(MSFlexGrid1, RecordScreen::kBoxLeft, kTop + 300, 3900, 1800);
-    if (MSFlexGrid1->columnCount() == 2) MSFlexGrid1->setColumnWidth(0, twips::toPixels(2400));
+    if (MSFlexGrid1->columnCount() == 2) twips::setColumnWidth(MSFlexGrid1, 0, 2400);
     if (screen.BtnRegresar) screen.BtnRegresar->stackUnder(MSFlexGrid1);
 
     const float right = RecordScreen::kBoxLeft + 3900 + 120;

@@ -21,7 +21,7 @@ class RecordScreen : public Screen {
     Q_OBJECT
   public:
     // Field area, in twips.
-    static constexpr float kCaptionLeft = 3510, kCaptionWidth = 1230;
+    static constexpr float kCaptionLeft = 3390, kCaptionWidth = 1350;
     static constexpr float kBoxLeft = 4800, kBoxRight = 9960;
     static constexpr float kRowTop = 360, kRowStep = 450, kBoxHeight = 315;
     static constexpr float kNotesBottom = 7650, kBottomRowTop = 7710;

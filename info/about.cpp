@@ -13,9 +13,9 @@ QLabel* addLabel(QWidget* parent, const char* name, const QString& text, float t
     l->setObjectName(QLatin1String(name));
     l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     QFont f = l->font();
-    f.setPointSizeF(points);
     f.setBold(bold);
     l->setFont(f);
+    twips::setFontPoints(l, points);
     twips::place(l, 3900, top, 6000, height);
     return l;
 }

@@ -63,6 +63,7 @@ class FormAyuda : public Screen {
         text->setObjectName(QLatin1String(def.textBox));
         text->setReadOnly(true);
         text->setFont(helpFont(10));
+        twips::setFontPoints(text, 10);
         text->setHtml(help::pageText(def));
         twips::place(text, 120, 120, 4920, 7380);
 

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <algorithm>
 
+#include "shell/windowing/appearance.h"
 #include "shell/windowing/look.h"
 #include "shell/windowing/screen.h"
 #include "shell/windowing/twips.h"
@@ -74,8 +75,8 @@ class FormInforme : public Screen {
                              QStringLiteral("Informe General de Registros"), 315, 150, 9690, 360);
         QFont f = title->font();
         f.setBold(true);
-        f.setPointSizeF(f.pointSizeF() * 1.3);
         title->setFont(f);
+        twips::setFontPoints(title, appearance::kFontPoints * 1.3);
         title->setAlignment(Qt::AlignCenter);
         caption(QStringLiteral("Base de Datos"), 315, 600, 1900);
         // Column headers centred over their cells; a header wider than its cells ("Eliminados")

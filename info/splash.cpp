@@ -42,9 +42,9 @@ QLabel* addLine(QWidget* parent, const char* name, const QString& text, float to
     l->setObjectName(QLatin1String(name));
     l->setAlignment(Qt::AlignCenter);
     QFont f = l->font();
-    f.setPointSizeF(points);
     f.setBold(bold);
     l->setFont(f);
+    twips::setFontPoints(l, points);
     QPalette pal = l->palette();
     pal.setColor(QPalette::WindowText, colour);
     l->setPalette(pal);

@@ -11,6 +11,7 @@
 #include <QTableWidget>
 
 #include "listing/field_text.h"
+#include "shell/windowing/appearance.h"
 #include "shell/windowing/look.h"
 #include "shell/windowing/picture_box.h"
 #include "shell/windowing/twips.h"
@@ -25,7 +26,7 @@ const QColor kNavy(0, 0, 128);
 const QColor kSilver(192, 192, 192);
 
 // Qt's own default column width, fixed so that overflow does not depend on the style.
-constexpr int kDefaultColumnPixels = 100;
+constexpr float kDefaultColumn = 1740;
 
 QLabel* label(QWidget* parent, const QString& name, const QString& text, float l, float t, float w,
               float h) {
@@ -90,7 +91,7 @@ void ListingScreen::buildControls() {
     tabla_->horizontalHeader()->hide();
     tabla_->verticalHeader()->hide();
     tabla_->horizontalHeader()->setMinimumSectionSize(1);
-    tabla_->horizontalHeader()->setDefaultSectionSize(kDefaultColumnPixels);
+    tabla_->horizontalHeader()->setDefaultSectionSize(pixels(kDefaultColumn));
     tabla_->verticalHeader()->setMinimumSectionSize(1);
     tabla_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     tabla_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -179,9 +180,7 @@ void ListingScreen::buildCounters() {
     // the counters' first column.
     QLabel* registros = label(this, QStringLiteral("LabRegistros"), QStringLiteral("REGISTROS"),
                               6750, 6870, 930, 240);
-    QFont small = registros->font();
-    small.setPointSizeF(small.pointSizeF() * 0.85);
-    registros->setFont(small);
+    twips::setFontPoints(registros, appearance::kFontPoints * 0.85);
     QLabel* sel = label(this, QStringLiteral("LabSeleccion"), QString::fromUtf8("Selección"), 7680,
                         6870, 1100, 240);
     sel->setAlignment(Qt::AlignCenter);
@@ -260,7 +259,7 @@ void ListingScreen::takeTicks() {
     }
     flags[textEntries()] = list_->item(textEntries())->checkState() == Qt::Checked;
     tabla_->setColumnCount(1);
-    tabla_->setColumnWidth(0, pixels(kNumberColumn));
+    twips::setColumnWidth(tabla_, 0, kNumberColumn);
 }
 
 void ListingScreen::Listar() {
@@ -317,9 +316,9 @@ float ListingScreen::columnsWidth() const {
         if (c == 0 && c >= tabla_->columnCount())
             sum += kNumberColumn;
         else if (c < tabla_->columnCount())
-            sum += float(tabla_->columnWidth(c)) * twips::kPerPixel;
+            sum += twips::columnWidth(tabla_, c);
         else
-            sum += float(kDefaultColumnPixels) * twips::kPerPixel;
+            sum += kDefaultColumn;
     }
     return sum;
 }
@@ -373,8 +372,7 @@ void ListingScreen::pageFill() {
     label16_->hide();
     lineImagen_->hide();
     tabla_->hide();
-    const float side = pictureSide(zoom);
-    twips::setWidth(label16_, side);
+    twips::setWidth(label16_, pictureColumn(zoom) - 15);
     twips::setWidth(lineImagen_, twips::width(fondo_));
     twips::setLeft(tabla_, gridLeft(pictures(), zoom));
     twips::setWidth(tabla_, gridWidth(pictures(), zoom, lay.pageBarShown));
@@ -384,7 +382,7 @@ void ListingScreen::pageFill() {
     }
     tabla_->show();
     tabla_->setRowCount(int(rows));
-    tabla_->setRowHeight(0, pixels(kHeaderRow));
+    twips::setRowHeight(tabla_, 0, kHeaderRow);
     auto header = [](const QString& text) {
         QTableWidgetItem* it = cell(text);
         it->setForeground(kNavy);
@@ -411,7 +409,7 @@ void ListingScreen::fillRows(qint64 rows, int zoom, qint64 first) {
     rs.setAbsolutePosition(0);
     for (int i = 1; i < rows; ++i) {
         progress_->setValue(i);
-        tabla_->setRowHeight(i, pixels(rowHeight));
+        twips::setRowHeight(tabla_, i, rowHeight);
         rs.setAbsolutePosition(long(first + i - 1));
         for (int e = 0, col = 1; e < textEntries(); ++e)
             if (state().CamposListados[e]) tabla_->setItem(i, col++, cell(entryText(e)));
@@ -423,7 +421,8 @@ void ListingScreen::fillRows(qint64 rows, int zoom, qint64 first) {
             if (!DialogoImagen.FileName.isEmpty()) {
                 twips::setTop(box, kGridTop + kHeaderRow + rowHeight * float(i - 1) +
                                        (side - twips::height(box)) / 2);
-                twips::setLeft(box, kFondoLeft + 30 + (side - twips::width(box)) / 2);
+                twips::setLeft(
+                    box, kFondoLeft + 30 + (pictureColumn(zoom) - 15 - twips::width(box)) / 2);
                 box->show();
             }
         }
@@ -434,7 +433,7 @@ void ListingScreen::fillRows(qint64 rows, int zoom, qint64 first) {
     if (rs.AbsolutePosition() != N - 1) {  // records follow: a blank row says the listing goes on
         const int r = tabla_->rowCount();
         tabla_->setRowCount(r + 1);
-        tabla_->setRowHeight(r, pixels(rowHeight));
+        twips::setRowHeight(tabla_, r, rowHeight);
         QTableWidgetItem* more = cell(QString());
         more->setBackground(palette().color(QPalette::Button));
         tabla_->setItem(r, 0, more);

@@ -13,7 +13,7 @@ qint64 pageCount(qint64 records, qint64 rows) {
 }
 
 float gridLeft(bool pictures, int zoom) {
-    return kFondoLeft + 30 + (pictures ? kRowUnit * float(zoom) : 0);
+    return kFondoLeft + 30 + (pictures ? pictureColumn(zoom) : 0);
 }
 
 float gridWidth(bool pictures, int zoom, bool pageBarShown) {

@@ -22,6 +22,11 @@ qint64 pageCount(qint64 records, qint64 rows);
 inline float pictureSide(int zoom) {
     return kRowUnit * float(zoom) - 15;
 }
+// The picture column: a row's square, and never narrower than its title "Imagen" needs.
+inline constexpr float kPictureTitleWidth = 660;
+inline float pictureColumn(int zoom) {
+    return qMax(kRowUnit * float(zoom), kPictureTitleWidth);
+}
 // The grid's place: beside the picture column or over the whole area, up to the page bar or over
 // its place when the bar is hidden.
 float gridLeft(bool pictures, int zoom);

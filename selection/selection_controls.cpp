@@ -106,9 +106,9 @@ void SelectionScreen::buildControls() {
 
     LabBaseDatos = caption(this, QStringLiteral("LabBaseDatos"), reg_.caption, x0, 180, 5200, 480);
     QFont big = LabBaseDatos->font();
-    big.setPointSize(14);
     big.setBold(true);
     LabBaseDatos->setFont(big);
+    twips::setFontPoints(LabBaseDatos, 14);
 
     // Selección Nueva.
     caption(this, QStringLiteral("LabSeleccionNueva"), QString::fromUtf8("Selección Nueva"), x0,

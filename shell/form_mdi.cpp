@@ -6,7 +6,9 @@
 
 #include "shell/form_solapas.h"
 #include "shell/screen_catalogue.h"
+#include "shell/windowing/appearance.h"
 #include "shell/windowing/dialogs.h"
+#include "shell/windowing/screen.h"
 #include "shell/windowing/twips.h"
 #include "store/compaction.h"
 #include "store/data_hub.h"
@@ -17,6 +19,9 @@ FormMdi::FormMdi(const QString& applicationFolder) {
     // The pictures and help texts live in a static library, whose resources register only when
     // asked to.
     Q_INIT_RESOURCE(resources);
+    appearance::install();
+    twips::setZoom(1, nullptr);
+    twips::setFontPoints(this, appearance::kFontPoints);
     setObjectName(QStringLiteral("FormMdi"));
     setWindowTitle(kCaption);
     PathBaseDatos = QDir::cleanPath(applicationFolder);
@@ -30,6 +35,9 @@ FormMdi::FormMdi(const QString& applicationFolder) {
     QPalette pal = client_->palette();
     pal.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
     client_->setPalette(pal);
+    // Never so small that part of the screen or the panel is out of reach.
+    client_->setMinimumSize(twips::toPixels(screens::kScreenWidth + screens::kPanelWidth),
+                            twips::toPixels(screens::kPanelHeight));
     setCentralWidget(client_);
     solapas_ = new FormSolapas(*this, ctx_, client_);
     ctx_.PathBaseDatos = PathBaseDatos;
@@ -38,7 +46,7 @@ FormMdi::FormMdi(const QString& applicationFolder) {
     ctx_.nav = solapas_;
     ctx_.window = this;
     ctx_.createScreen = [this](int n, QWidget* parent) { return ::createScreen(ctx_, n, parent); };
-    resize(twips::toPixels(11880), twips::toPixels(8595));
+    resize(twips::toPixels(screens::kClientWidth), twips::toPixels(screens::kClientHeight));
 }
 
 FormMdi::~FormMdi() {
@@ -47,10 +55,17 @@ FormMdi::~FormMdi() {
 }
 
 float FormMdi::ScaleWidth() const {
-    return float(client_->width()) * twips::kPerPixel;
+    return twips::fromPixels(client_->width());
 }
 float FormMdi::ScaleHeight() const {
-    return float(client_->height()) * twips::kPerPixel;
+    return twips::fromPixels(client_->height());
+}
+
+void FormMdi::fitZoom() {
+    // The largest zoom at which the opening client area fits the window, never below 1.
+    const double z = qMin(client_->width() * twips::kPerPixel / screens::kClientWidth,
+                          client_->height() * twips::kPerPixel / screens::kClientHeight);
+    twips::setZoom(z, this);
 }
 
 bool FormMdi::Load() {
@@ -79,9 +94,12 @@ bool FormMdi::Load() {
     }
     store_->ErrorDatos = false;
     // The client area opens at 11880 × 8595 twips.
-    client_->resize(twips::toPixels(11880), twips::toPixels(8595));
+    client_->resize(twips::toPixels(screens::kClientWidth),
+                    twips::toPixels(screens::kClientHeight));
     show();
-    resize(size() + (QSize(twips::toPixels(11880), twips::toPixels(8595)) - client_->size()));
+    resize(size() +
+           (QSize(twips::toPixels(screens::kClientWidth), twips::toPixels(screens::kClientHeight)) -
+            client_->size()));
     started_ = true;
     VentanaMostrandose = 0;
     solapas_->MostrarFormulario(VentanaMostrandose);
@@ -90,13 +108,18 @@ bool FormMdi::Load() {
 
 void FormMdi::resizeEvent(QResizeEvent* e) {
     QMainWindow::resizeEvent(e);
-    if (started_ && !closed_ && !isMinimized()) solapas_->MostrarFormulario(VentanaMostrandose);
+    if (started_ && !closed_ && !isMinimized()) {
+        fitZoom();
+        solapas_->MostrarFormulario(VentanaMostrandose);
+    }
 }
 
 void FormMdi::changeEvent(QEvent* e) {
     QMainWindow::changeEvent(e);
-    if (e->type() == QEvent::WindowStateChange && started_ && !closed_ && !isMinimized())
+    if (e->type() == QEvent::WindowStateChange && started_ && !closed_ && !isMinimized()) {
+        fitZoom();
         solapas_->MostrarFormulario(VentanaMostrandose);
+    }
 }
 
 void FormMdi::closeEvent(QCloseEvent* e) {

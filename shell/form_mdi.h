@@ -43,6 +43,7 @@ class FormMdi : public QMainWindow {
 
   private:
     void shutdown();
+    void fitZoom();
 
     Context ctx_;
     std::unique_ptr<FormBasesDatos> hub_;

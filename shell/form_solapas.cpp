@@ -34,9 +34,7 @@ TabStrip* makeStrip(const QString& name, const QStringList& captions, QWidget* p
     t->setUsesScrollButtons(false);
     t->setExpanding(true);
     t->setDrawBase(false);
-    QFont f = t->font();
-    f.setPointSizeF(7);
-    t->setFont(f);
+    twips::setFontPoints(t, 7);
     for (int i = 0; i < captions.size(); ++i) t->setTabToolTip(i, captions[i].trimmed());
     return t;
 }
@@ -51,8 +49,10 @@ FormSolapas::FormSolapas(FormMdi& mdi, Context& ctx, QWidget* parent)
     pal.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
     setPalette(pal);
     twips::resize(this, screens::kPanelWidth, screens::kPanelHeight);
-    const int column = width() / 3;
-    auto placeColumn = [&](QWidget* w, int c) { w->setGeometry(c * column, 0, column, height()); };
+    const float column = screens::kPanelWidth / 3;
+    auto placeColumn = [&](QWidget* w, int c) {
+        twips::place(w, float(c) * column, 0, column, screens::kPanelHeight);
+    };
 
     nivel1_ = makeStrip(QStringLiteral("TabNivel1"), kNivel1, this);
     placeColumn(nivel1_, 0);

@@ -1,5 +1,6 @@
 // The composer listing (screen 22): pages, zoom with the top record kept, overflowing columns,
 // the picture column, the empty state, the counters and the return after a visit elsewhere.
+#include "listing/page_layout.h"
 #include "tests/test_listing_support.h"
 
 using namespace lt;
@@ -245,15 +246,16 @@ void ListingTest::picturesCentredInTheirSquares() {
         QVERIFY(b->Stretch());
         QCOMPARE(twips::width(b), e.w);
         QCOMPARE(twips::height(b), e.h);
-        // Centred in the square of its row.
-        QCOMPARE(twips::left(b) + twips::width(b) / 2, 195 + side / 2);
+        // Centred in the square of its row, in the picture column (widened for its title).
+        QCOMPARE(twips::left(b) + twips::width(b) / 2,
+                 195 + (listing::pictureColumn(zoom) - 15) / 2);
         QCOMPARE(twips::top(b) + twips::height(b) / 2, 450 + 300.0f * zoom * e.box + side / 2);
     }
     for (int box : {1, 3})
         QVERIFY(!w<PictureBox>(s, qPrintable(QString("Imagen_%1").arg(box)))->isVisible());
-    QCOMPARE(twips::width(w<QLabel>(s, "Label16")), side);
+    QCOMPARE(twips::width(w<QLabel>(s, "Label16")), qMax(side, 645.0f));
     QVERIFY(w<QLabel>(s, "Label16")->isVisible());
-    QCOMPARE(twips::left(t), 195 + 300.0f * zoom);
+    QCOMPARE(twips::left(t), 195 + qMax(300.0f * zoom, 660.0f));
     // The unreadable picture's row is listed all the same.
     if (rows >= 4) QCOMPARE(numbers(s), QList<qint64>({1, 2, 3, 4}));
 }
@@ -266,8 +268,9 @@ void ListingTest::onePageHidesBarAndWidensGrid() {
     listar(s, {"Nombre", "Imagen"});
     QTableWidget* t = w<QTableWidget>(s, "Tabla");
     QVERIFY(!w<QScrollBar>(s, "VScroll")->isVisible());
-    QCOMPARE(twips::left(t), 495.0f);
-    QCOMPARE(twips::width(t), 9885.0f - 495 + 240);
+    // Zoom 1: the picture column is as wide as its title needs (660), not one row's 300.
+    QCOMPARE(twips::left(t), 855.0f);
+    QCOMPARE(twips::width(t), 9885.0f - 855 + 240);
     // Without pictures the grid spans the area.
     listar(s, {"Nombre"});
     QCOMPARE(twips::left(t), 195.0f);

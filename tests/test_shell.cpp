@@ -10,11 +10,14 @@
 
 namespace {
 
-// Resizes the main window so that its client area is w × h twips.
+// Resizes the main window so that its client area is w × h twips at zoom 1 (15 to a pixel); the
+// window then takes the largest zoom at which the opening client area fits.
 void setClient(FormMdi& mdi, int w, int h) {
-    QSize want(twips::toPixels(w), twips::toPixels(h));
+    QSize want(qRound(w / twips::kPerPixel), qRound(h / twips::kPerPixel));
     mdi.resize(mdi.size() + (want - mdi.client()->size()));
     QCOMPARE(mdi.client()->size(), want);
+    const double zoom = qMax(1.0, qMin(w / 11880.0, h / 8595.0));
+    QVERIFY(qAbs(twips::zoom() - zoom) < 1e-3);
 }
 
 TabStrip* strip(FormMdi& mdi, const char* name) {
@@ -97,21 +100,34 @@ void ShellTest::placementCentresScreenAndPanel() {
     twips::setWidth(s, 8000);
     twips::setWidth(&mdi.solapas(), 3000);
     mdi.solapas().MostrarFormulario(15);
-    QCOMPARE(twips::left(s), 500.0f);
-    QCOMPARE(twips::left(&mdi.solapas()), 8500.0f);
-    QCOMPARE(twips::top(s), (9000.0f - 8130.0f) / 2);
-    QCOMPARE(twips::top(&mdi.solapas()), (9000.0f - 8130.0f) / 2);
+    // The arithmetic is in twips of the zoomed client area.
+    const float W = mdi.ScaleWidth(), H = mdi.ScaleHeight();
+    QCOMPARE(W, float(800 * 15 / twips::zoom()));
+    QCOMPARE(twips::left(s), (W - 11000.0f) / 2);
+    QCOMPARE(twips::left(&mdi.solapas()), (W - 11000.0f) / 2 + 8000.0f);
+    QCOMPARE(twips::top(s), (H - 8130.0f) / 2);
+    QCOMPARE(twips::top(&mdi.solapas()), (H - 8130.0f) / 2);
+    // At zoom 1 the same arithmetic as written: a client 12000 wide gives 500 and 8500.
+    setClient(mdi, 11880, 8595);
+    twips::setWidth(s, 8000);
+    twips::setWidth(&mdi.solapas(), 3000);
+    mdi.solapas().MostrarFormulario(15);
+    QCOMPARE(twips::left(s), (11880.0f - 11000.0f) / 2);
+    QCOMPARE(twips::left(&mdi.solapas()), (11880.0f - 11000.0f) / 2 + 8000.0f);
 }
 
 void ShellTest::narrowClientGivesNegativePositions() {
+    // The window cannot be made narrower than the screen and the panel, so that both stay in
+    // reach: at its smallest the row starts at the client's edge.
     TempApp app;
     FormMdi& mdi = app.enter();
-    setClient(mdi, 9000, 6000);
+    mdi.resize(mdi.size() + (QSize(600, 400) - mdi.client()->size()));
     Screen* s = mdi.solapas().currentScreen();
-    const float left = (9000.0f - (1290.0f + 10320.0f)) / 2;
-    QCOMPARE(twips::left(s), left);
-    QCOMPARE(twips::top(s), (6000.0f - 8130.0f) / 2);
-    QCOMPARE(twips::left(&mdi.solapas()), left + 10320.0f);
+    QCOMPARE(mdi.ScaleWidth(), 1290.0f + 10320.0f);
+    QCOMPARE(mdi.ScaleHeight(), 8130.0f);
+    QCOMPARE(twips::left(s), 0.0f);
+    QCOMPARE(twips::top(s), 0.0f);
+    QCOMPARE(twips::left(&mdi.solapas()), 10320.0f);
     QVERIFY(s->isVisible());
 }
 
@@ -142,8 +158,9 @@ void ShellTest::resizeRecentresSplash() {
     FormMdi& mdi = app.start();
     setClient(mdi, 15000, 12000);
     Screen* splash = mdi.solapas().loadedScreen(0);
-    QCOMPARE(twips::left(splash), (15000.0f - 11610.0f) / 2);
-    QCOMPARE(twips::top(splash), (12000.0f - 8130.0f) / 2);
+    QCOMPARE(mdi.ScaleWidth(), float(1000 * 15 / twips::zoom()));
+    QCOMPARE(twips::left(splash), (mdi.ScaleWidth() - 11610.0f) / 2);
+    QCOMPARE(twips::top(splash), (mdi.ScaleHeight() - 8130.0f) / 2);
     mdi.showMinimized();
     mdi.showNormal();
     QCOMPARE(twips::left(splash), (mdi.ScaleWidth() - 11610.0f) / 2);

@@ -11,6 +11,7 @@
 #include <QPainterPath>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -208,10 +209,21 @@ T* child(FormMdi& mdi, const char* name) {
 
 int failures = 0;
 
-void save(FormMdi& mdi, const QString& out, const char* name) {
+// Waits for the window system to draw what was just shown.
+void settleShown() {
     settle();
-    const QString path = QStringLiteral("%1/%2.png").arg(out, QLatin1String(name));
-    if (!mdi.grab().save(path)) {
+    QTest::qWait(150);
+    settle();
+}
+
+// The main window as the desktop shows it, frame and title included.
+void save(FormMdi& mdi, const QString& out, const QString& name) {
+    settleShown();
+    const QString path = QStringLiteral("%1/%2.png").arg(out, name);
+    QScreen* screen = mdi.screen();
+    const QRect frame = mdi.frameGeometry();
+    const QPixmap shot = screen->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+    if (shot.isNull() || !shot.save(path)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         ++failures;
     } else {
@@ -243,12 +255,83 @@ void composerSelection(FormBasesDatos& hub) {
     selection::storeUnderConstruction(hub.reg[0], m);
 }
 
+void printListing(FormMdi& mdi, const QString& out);
+
+// Goes through one screen of each kind, and the recording entry screen, saving each view.
+void tour(FormMdi& mdi, FormBasesDatos& hub, const QString& folder, const QString& out,
+          const QString& suffix) {
+    // Show and edit.
+    openRegister(mdi, 2, 0);
+    save(mdi, out, QStringLiteral("mostrar") + suffix);
+
+    // A half-typed entry with its picture, restored by the entry screen.
+    const Composer falla = {"Manuel de", "Falla", 1876, 1946, ""};
+    hub.reg[0].MemoAna = {{QStringLiteral("TxtNombre"), QStringLiteral("Manuel de")},
+                          {QStringLiteral("TxtApellidos"), QStringLiteral("Falla")},
+                          {QStringLiteral("TxtFecha1"), QStringLiteral("1876")},
+                          {QStringLiteral("TxtFecha2"), QStringLiteral("1946")},
+                          {QStringLiteral("Imagen"), drawPortrait(folder, kComposerCount, falla)}};
+    openRegister(mdi, 0, 0);
+    save(mdi, out, QStringLiteral("anadir") + suffix);
+
+    composerSelection(hub);
+    openRegister(mdi, 1, 0);
+    save(mdi, out, QStringLiteral("seleccionar") + suffix);
+
+    // Listing with pictures at zoom 3.
+    openRegister(mdi, 3, 0);
+    if (auto* list = child<QListWidget>(mdi, "List"))
+        for (int i = 0; i < list->count(); ++i)
+            list->item(i)->setCheckState(
+                list->item(i)->text() == QLatin1String("Notas") ? Qt::Unchecked : Qt::Checked);
+    if (auto* b = child<QPushButton>(mdi, "BtnListar")) QTest::mouseClick(b, Qt::LeftButton);
+    if (auto* zoom = child<QScrollBar>(mdi, "HScroll")) zoom->setValue(3);
+    save(mdi, out, QStringLiteral("listar") + suffix);
+
+    // The same selection printed with its notes, the first page for the README.
+    if (suffix.isEmpty()) printListing(mdi, out);
+
+    // The recording entry screen with its slots.
+    openRegister(mdi, 0, registers::kGrabacion);
+    save(mdi, out, QStringLiteral("grabacion") + suffix);
+
+    clickTab(mdi, "TabNivel1", 2);
+    save(mdi, out, QStringLiteral("informe") + suffix);
+
+    clickTab(mdi, "TabNivel1", 3);
+    clickTab(mdi, "TabAyuda", 4);
+    save(mdi, out, QStringLiteral("ayuda") + suffix);
+
+    clickTab(mdi, "TabNivel1", 4);
+    save(mdi, out, QStringLiteral("acerca") + suffix);
+}
+
+// Prints the listing shown, every field ticked, to printout.pdf.
+void printListing(FormMdi& mdi, const QString& out) {
+    if (auto* list = child<QListWidget>(mdi, "List"))
+        for (int i = 0; i < list->count(); ++i) list->item(i)->setCheckState(Qt::Checked);
+    if (auto* b = child<QPushButton>(mdi, "BtnListar")) QTest::mouseClick(b, Qt::LeftButton);
+    const QString pdf = out + QStringLiteral("/printout.pdf");
+    dialogs::setPrintHook([&](QDialog&, QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    });
+    if (auto* b = child<QPushButton>(mdi, "BtnImprimir")) QTest::mouseClick(b, Qt::LeftButton);
+    dialogs::setPrintHook(nullptr);
+    if (!QFile::exists(pdf)) {
+        std::fprintf(stderr, "no printout\n");
+        ++failures;
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "uso: ormelia_screenshots CARPETA_DE_SALIDA\n");
+    const bool every = argc == 3 && QByteArray(argv[2]) == "--todas";
+    if (argc != 2 && !every) {
+        std::fprintf(stderr, "uso: ormelia_screenshots CARPETA_DE_SALIDA [--todas]\n");
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
@@ -264,71 +347,33 @@ int main(int argc, char** argv) {
 
     auto mdi = std::make_unique<FormMdi>(dir.path());
     if (!mdi->Load()) return 1;
-    mdi->resize(1180, 640);
+    // The window at its opening size: zoom 1.
     mdi->show();
-    settle();
-    save(*mdi, out, "splash");
+    settleShown();
+    save(*mdi, out, QStringLiteral("splash"));
     FormBasesDatos& hub = mdi->hub();
     hub.reg[0].Posicion = 8;  // Bach, shown when "Entrar" opens the browse screen
     if (QWidget* entrar = child<QWidget>(*mdi, "LabContinuar"))
         QTest::mouseClick(entrar, Qt::LeftButton);
     settle();
 
-    // Show and edit.
-    openRegister(*mdi, 2, 0);
-    save(*mdi, out, "mostrar");
-
-    // A half-typed entry with its picture, restored by the entry screen.
-    const Composer falla = {"Manuel de", "Falla", 1876, 1946, ""};
-    hub.reg[0].MemoAna = {
-        {QStringLiteral("TxtNombre"), QStringLiteral("Manuel de")},
-        {QStringLiteral("TxtApellidos"), QStringLiteral("Falla")},
-        {QStringLiteral("TxtFecha1"), QStringLiteral("1876")},
-        {QStringLiteral("TxtFecha2"), QStringLiteral("1946")},
-        {QStringLiteral("Imagen"), drawPortrait(dir.path(), kComposerCount, falla)}};
-    openRegister(*mdi, 0, 0);
-    save(*mdi, out, "anadir");
-
-    composerSelection(hub);
-    openRegister(*mdi, 1, 0);
-    save(*mdi, out, "seleccionar");
-
-    // Listing with pictures at zoom 3.
-    openRegister(*mdi, 3, 0);
-    if (auto* list = child<QListWidget>(*mdi, "List"))
-        for (int i = 0; i < list->count(); ++i)
-            list->item(i)->setCheckState(
-                list->item(i)->text() == QLatin1String("Notas") ? Qt::Unchecked : Qt::Checked);
-    if (auto* b = child<QPushButton>(*mdi, "BtnListar")) QTest::mouseClick(b, Qt::LeftButton);
-    if (auto* zoom = child<QScrollBar>(*mdi, "HScroll")) zoom->setValue(3);
-    save(*mdi, out, "listar");
-
-    // The same selection printed with its notes, the first page for the README.
-    if (auto* list = child<QListWidget>(*mdi, "List"))
-        for (int i = 0; i < list->count(); ++i) list->item(i)->setCheckState(Qt::Checked);
-    if (auto* b = child<QPushButton>(*mdi, "BtnListar")) QTest::mouseClick(b, Qt::LeftButton);
-    const QString pdf = out + QStringLiteral("/printout.pdf");
-    dialogs::setPrintHook([&](QDialog&, QPrinter& printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        return true;
-    });
-    if (auto* b = child<QPushButton>(*mdi, "BtnImprimir")) QTest::mouseClick(b, Qt::LeftButton);
-    dialogs::setPrintHook(nullptr);
-    if (!QFile::exists(pdf)) {
-        std::fprintf(stderr, "no printout\n");
-        ++failures;
+    tour(*mdi, hub, dir.path(), out, QString());
+    // The same screens in a maximized window, at the zoom that fills it.
+    mdi->showMaximized();
+    settleShown();
+    tour(*mdi, hub, dir.path(), out, QStringLiteral("-max"));
+    if (every) {
+        mdi->showNormal();
+        settleShown();
+        for (int n = 1; n <= 68; ++n) {
+            mdi->solapas().OcultarFormulario();
+            settle();
+            mdi->solapas().MostrarFormulario(n);
+            if (screens::hasLoadOperation(n))
+                if (Screen* s = mdi->solapas().currentScreen()) s->Carga();
+            save(*mdi, out, QStringLiteral("screen-%1").arg(n, 2, 10, QLatin1Char('0')));
+        }
     }
-
-    clickTab(*mdi, "TabNivel1", 2);
-    save(*mdi, out, "informe");
-
-    clickTab(*mdi, "TabNivel1", 3);
-    clickTab(*mdi, "TabAyuda", 4);
-    save(*mdi, out, "ayuda");
-
-    clickTab(*mdi, "TabNivel1", 4);
-    save(*mdi, out, "acerca");
 
     mdi->close();
     mdi.reset();

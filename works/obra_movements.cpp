@@ -124,7 +124,7 @@ void ObraMovements::build(QWidget* screen) {
     MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
     MSFlexGrid1->horizontalHeader()->hide();
     MSFlexGrid1->verticalHeader()->hide();
-    MSFlexGrid1->verticalHeader()->setDefaultSectionSize(twips::toPixels(kRowHeight));
+    twips::setDefaultRowHeight(MSFlexGrid1, kRowHeight);
     MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MSFlexGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     MSFlexGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -286,7 +286,7 @@ void ObraMovements::applyLayout(bool wide) {
                  wide ? kWideButtonWidth : kButtonWidth, 300);
     if (MSFlexGrid1->rowCount() > 0) {
         columnTwips_[0] = wide ? kWideColumn0 : kColumn0;
-        MSFlexGrid1->setColumnWidth(0, twips::toPixels(columnTwips_[0]));
+        twips::setColumnWidth(MSFlexGrid1, 0, columnTwips_[0]);
     }
 }
 
@@ -294,7 +294,7 @@ void ObraMovements::setColumnWidths() {
     columnTwips_[0] = twips::width(MSFlexGrid1) == kGridWidth ? kColumn0 : kWideColumn0;
     for (int c = 1; c < 4; ++c) columnTwips_[c] = kTimeWidth;
     for (int c = 0; c < 4 && c < MSFlexGrid1->columnCount(); ++c)
-        MSFlexGrid1->setColumnWidth(c, twips::toPixels(columnTwips_[c]));
+        twips::setColumnWidth(MSFlexGrid1, c, columnTwips_[c]);
 }
 
 float ObraMovements::columnWidth(int column) const {

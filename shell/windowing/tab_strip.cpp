@@ -1,5 +1,7 @@
 #include "shell/windowing/tab_strip.h"
 
+#include <QWheelEvent>
+
 TabStrip::TabStrip(const QString& name, const QStringList& captions, QWidget* parent)
     : QTabBar(parent) {
     setObjectName(name);
@@ -17,4 +19,8 @@ TabStrip::TabStrip(const QString& name, const QStringList& captions, QWidget* pa
 
 void TabStrip::setTab(int index) {
     if (index != currentIndex()) setCurrentIndex(index);
+}
+
+void TabStrip::wheelEvent(QWheelEvent* e) {
+    e->ignore();
 }

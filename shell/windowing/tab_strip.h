@@ -14,6 +14,10 @@ class TabStrip : public QTabBar {
   signals:
     void Click(int previousTab);
 
+  protected:
+    // The wheel never changes the tab: a screen is chosen by a click only.
+    void wheelEvent(QWheelEvent* e) override;
+
   private:
     int previous_ = 0;
 };
