@@ -144,6 +144,18 @@ inline void checkGrid(const QTableWidget* g, QStringList& out) {
                                  .arg(g->horizontalHeader()->sectionSize(c)));
             }
         }
+        // A titled column must be whole inside the grid, not behind its edge.
+        if (g->horizontalHeader()->isVisible()) {
+            const QHeaderView* h = g->horizontalHeader();
+            const int right = h->sectionViewportPosition(c) + h->sectionSize(c);
+            const QTableWidgetItem* title = g->horizontalHeaderItem(c);
+            if (title && right > g->viewport()->width())
+                complain(out, g, title->text(),
+                         QStringLiteral("column %1 ends at %2 px, the grid at %3")
+                             .arg(c)
+                             .arg(right)
+                             .arg(g->viewport()->width()));
+        }
         if (g->rowCount() == 0) continue;
         const QTableWidgetItem* it = g->item(0, c);
         if (!it || it->text().isEmpty() || g->horizontalHeader()->isVisible()) continue;

@@ -21,6 +21,16 @@ namespace {
 
 using namespace registers;
 
+// The performers' second column, as wide as its title "Instrumento - Voz" needs.
+constexpr float kSecondColumn = 1440;
+
+// A cell whose whole text stays readable in its tooltip when the column cuts it.
+QTableWidgetItem* wholeText(const QString& text) {
+    auto* it = new QTableWidgetItem(text);
+    it->setToolTip(text);
+    return it;
+}
+
 constexpr float kRow = 300, kLabelHeight = 255;
 constexpr float kRight = 10200;
 // Second column of the slots beside the composer's square.
@@ -124,6 +134,12 @@ QTableWidget* RecordingSlots::table(int g, const QString& name, const QStringLis
     t->setHorizontalHeaderLabels(headers);
     t->verticalHeader()->hide();
     t->horizontalHeader()->setStretchLastSection(true);
+    if (headers.size() == 2) {
+        // The names take what the second column, sized for its title, leaves.
+        t->horizontalHeader()->setStretchLastSection(false);
+        t->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+        twips::setColumnWidth(t, 1, kSecondColumn);
+    }
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t->setSelectionMode(QAbstractItemView::NoSelection);
     t->setFocusPolicy(Qt::NoFocus);
@@ -311,10 +327,9 @@ void RecordingSlots::fill(int g) {
             const auto& f = rows[i].field;
             QString name = g == kOrquesta ? f.value(QStringLiteral("Nombre"))
                                           : joined(f, "Nombre", "Apellidos");
-            s.table->setItem(i, 0, new QTableWidgetItem(name));
+            s.table->setItem(i, 0, wholeText(name));
             if (g == kInterprete)
-                s.table->setItem(i, 1,
-                                 new QTableWidgetItem(f.value(QStringLiteral("Instrumento"))));
+                s.table->setItem(i, 1, wholeText(f.value(QStringLiteral("Instrumento"))));
         }
         if (g == kInterprete) LabInterpreteNumeroInterprete->setText(QString::number(rows.size()));
     }
