@@ -49,6 +49,7 @@ QImage background() {
 
 RecordScreen::RecordScreen(Context& ctx, int number, int global, QWidget* parent)
     : Screen(ctx, number, parent), def_(registers::at(global)), picture_(ctx, this) {
+    ownTabOrder_ = true;
     build();
 }
 

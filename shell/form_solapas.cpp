@@ -190,6 +190,7 @@ void FormSolapas::MostrarFormulario(int numero) {
     Screen* f = loaded_screens_.value(numero);
     if (!f) {
         f = createScreen(ctx_, numero, mdi_.client());
+        if (!f->ownTabOrder()) f->orderTabsByPosition();
         loaded_screens_.insert(numero, f);
     }
     if (numero == 0) {

@@ -7,6 +7,7 @@
 #include <QPrinter>
 #include <QWheelEvent>
 
+#include "browse/click_label.h"
 #include "shell/form_solapas.h"
 #include "shell/windowing/appearance.h"
 #include "shell/windowing/dialogs.h"
@@ -65,6 +66,9 @@ class LookTest : public QObject {
     void wheelNeverSwitchesScreens();
     void enterPressesFocusedButton();
     void ownFont();
+    void tabWalksTopToBottom_data();
+    void tabWalksTopToBottom();
+    void actingCaptionsShowAHand();
 };
 
 void LookTest::everyTextFits() {
@@ -92,6 +96,15 @@ void LookTest::everyTextFits() {
         if (n >= 22 && n <= 56 && screens::formName(n).contains(QStringLiteral("Lis")))
             listEverything(mdi.solapas().currentScreen());
         problems << unfitOnScreen(mdi, n);
+    }
+    // The same walk in a window of 1920 × 1080 pixels, at the zoom that fills it.
+    setClientPixels(mdi, 1920, 1040);
+    QVERIFY(twips::zoom() > 1.7);
+    for (int n : {1, 2, 6, 7, 8, 15, 16, 21, 22, 28, 57, 60}) {
+        showScreen(mdi, n);
+        if (screens::formName(n).contains(QStringLiteral("Lis")))
+            listEverything(mdi.solapas().currentScreen());
+        for (const QString& p : unfitOnScreen(mdi, n)) problems << QStringLiteral("zoom: ") + p;
     }
     TempApp splashApp;
     FormMdi& first = splashApp.start();
@@ -228,6 +241,57 @@ void LookTest::ownFont() {
     QCOMPARE(s->font().family(), appearance::kFontFamily);
     QCOMPARE(s->font().pixelSize(), 11);
     QCOMPARE(QFontInfo(s->font()).family(), appearance::kFontFamily);
+}
+
+void LookTest::tabWalksTopToBottom_data() {
+    QTest::addColumn<int>("screen");
+    for (int n : {8, 12, 14, 22, 28, 38, 52, 60, 64})
+        QTest::newRow(qPrintable(screens::formName(n))) << n;
+}
+
+void LookTest::tabWalksTopToBottom() {
+    QFETCH(int, screen);
+    TempApp app;
+    FormMdi& mdi = app.enter();
+    showScreen(mdi, screen);
+    Screen* s = mdi.solapas().currentScreen();
+    QList<QWidget*> stops;
+    for (QWidget* w : s->findChildren<QWidget*>())
+        if ((w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus) stops << w;
+    QVERIFY(stops.size() >= 2);
+    // Walk the chain from the first control and keep the screen's own stops, in order.
+    QList<QWidget*> chain;
+    QWidget* x = stops.first();
+    do {
+        if (stops.contains(x) && !chain.contains(x)) chain << x;
+        x = x->nextInFocusChain();
+    } while (x != stops.first() && chain.size() < stops.size());
+    QCOMPARE(chain.size(), stops.size());
+    while (chain.first() != stops.first()) chain.move(0, chain.size() - 1);
+    const int row = twips::toPixels(120);
+    int turns = 0;  // the walk goes back to the top once at most (where it started)
+    for (int i = 1; i < chain.size(); ++i) {
+        const QWidget *a = chain[i - 1], *b = chain[i];
+        if (a->parentWidget() != b->parentWidget()) continue;
+        const QRect ra = a->geometry(), rb = b->geometry();
+        const bool sameRow = qAbs(ra.top() - rb.top()) < row;
+        const bool forward = sameRow ? rb.left() > ra.left() : rb.top() > ra.top();
+        if (!forward) ++turns;
+        QVERIFY2(turns <= 1, qPrintable(a->objectName() + " -> " + b->objectName()));
+    }
+}
+
+void LookTest::actingCaptionsShowAHand() {
+    TempApp app;
+    FormMdi& mdi = app.enter();
+    for (int n : {7, 15, 21}) {
+        showScreen(mdi, n);
+        const QList<ClickLabel*> acting =
+            mdi.solapas().currentScreen()->findChildren<ClickLabel*>();
+        QVERIFY(!acting.isEmpty());
+        for (ClickLabel* l : acting)
+            QVERIFY2(l->cursor().shape() == Qt::PointingHandCursor, qPrintable(l->objectName()));
+    }
 }
 
 QTEST_MAIN(LookTest)

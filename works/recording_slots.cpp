@@ -21,6 +21,8 @@ namespace {
 
 using namespace registers;
 
+// A column's width, that of a grid column at zoom 1 (100 pixels), growing with the zoom.
+constexpr float kColumn = 1500;
 // The performers' second column, as wide as its title "Instrumento - Voz" needs.
 constexpr float kSecondColumn = 1440;
 
@@ -134,6 +136,7 @@ QTableWidget* RecordingSlots::table(int g, const QString& name, const QStringLis
     t->setHorizontalHeaderLabels(headers);
     t->verticalHeader()->hide();
     t->horizontalHeader()->setStretchLastSection(true);
+    for (int c = 0; c < headers.size(); ++c) twips::setColumnWidth(t, c, kColumn);
     if (headers.size() == 2) {
         // The names take what the second column, sized for its title, leaves.
         t->horizontalHeader()->setStretchLastSection(false);

@@ -1,5 +1,6 @@
 #include "shell/windowing/screen.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "shell/windowing/twips.h"
@@ -13,6 +14,54 @@ Screen::Screen(Context& ctx, int number, QWidget* parent)
         twips::resize(this, screens::kSplashWidth, screens::kSplashHeight);
     else
         twips::resize(this, screens::kScreenWidth, screens::kScreenHeight);
+}
+
+namespace {
+
+bool takesTab(const QWidget* w) {
+    return (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
+}
+
+// The controls under `container` in walking order: its direct children by rows (tops closer than
+// 120 twips make one row), each panel's own controls where the panel stands.
+void collect(QWidget* container, QList<QWidget*>& chain) {
+    QList<QWidget*> units;
+    for (QObject* o : container->children()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w || w->isWindow()) continue;
+        if (takesTab(w) || w->findChild<QWidget*>(QString(), Qt::FindChildrenRecursively))
+            units << w;
+    }
+    std::stable_sort(units.begin(), units.end(), [](const QWidget* a, const QWidget* b) {
+        return a->geometry().top() < b->geometry().top();
+    });
+    // Rows: a control starts a new row unless it stands within 120 twips of the row's top.
+    const int row = twips::toPixels(120);
+    for (qsizetype start = 0; start < units.size();) {
+        qsizetype end = start + 1;
+        while (end < units.size() &&
+               units[end]->geometry().top() - units[start]->geometry().top() < row)
+            ++end;
+        std::stable_sort(units.begin() + start, units.begin() + end,
+                         [](const QWidget* a, const QWidget* b) {
+                             return a->geometry().left() < b->geometry().left();
+                         });
+        start = end;
+    }
+    for (QWidget* w : units) {
+        if (takesTab(w))
+            chain << w;
+        else
+            collect(w, chain);
+    }
+}
+
+}  // namespace
+
+void Screen::orderTabsByPosition() {
+    QList<QWidget*> chain;
+    collect(this, chain);
+    for (int i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
 }
 
 void Screen::missing(const QString& name) const {

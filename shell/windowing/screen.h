@@ -16,6 +16,12 @@ class Screen : public QWidget {
     // Runs when the screen is unloaded (Form_Unload).
     virtual void Form_Unload() {}
     Context& context() const { return ctx_; }
+    // Whether the screen sets its own tab order (its boxes in field order); the others get theirs
+    // from their controls' places.
+    bool ownTabOrder() const { return ownTabOrder_; }
+    // Tab walks the controls top to bottom and, on one row, left to right; a panel's controls
+    // are walked together where the panel stands.
+    void orderTabsByPosition();
 
     // A child control by object name (throws std::logic_error when missing: a programming error).
     template <class T>
@@ -27,6 +33,7 @@ class Screen : public QWidget {
 
   protected:
     Context& ctx_;
+    bool ownTabOrder_ = false;
 
   private:
     [[noreturn]] void missing(const QString& name) const;
