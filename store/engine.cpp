@@ -92,7 +92,7 @@ Connection::~Connection() {
 
 void Connection::fail(int rc, const QString& context) {
     QString m = message(db_);
-    if (!context.isEmpty()) m += QLatin1String(" — ") + context;
+    if (!context.isEmpty()) m += QStringLiteral(" — ") + context;
     throw DbError(errorNumberFor(rc, m), m);
 }
 
@@ -102,7 +102,7 @@ void Connection::exec(const QString& sql) {
     if (rc != SQLITE_OK) {
         QString m = err ? QString::fromUtf8(err) : message(db_);
         sqlite3_free(err);
-        throw DbError(errorNumberFor(rc, m), m + QLatin1String(" — ") + sql);
+        throw DbError(errorNumberFor(rc, m), m + QStringLiteral(" — ") + sql);
     }
 }
 

@@ -53,6 +53,8 @@ class StoreTest : public QObject {
     void guardarFailureStoresNothing();
     void fractionalYearIsRefused_data();
     void fractionalYearIsRefused();
+    void engineWordsKeepTheirDash_data();
+    void engineWordsKeepTheirDash();
     void eliminarOnEmptySelection();
     void eliminarMovesToNext();
     void cargarImagenFits_data();
@@ -325,6 +327,30 @@ void StoreTest::fractionalYearIsRefused() {
     QVERIFY(store.ErrorDatos);
     QCOMPARE(store.ErrorNumero, 3421);
     QCOMPARE(app.scalar("SELECT count(*) FROM Compositor").toInt(), 0);
+}
+
+void StoreTest::engineWordsKeepTheirDash_data() {
+    QTest::addColumn<bool>("prepared");
+    QTest::newRow("statement run") << false;
+    QTest::newRow("statement prepared") << true;
+}
+
+// The engine's words name the statement after an em dash, as written, not as its UTF-8 bytes.
+void StoreTest::engineWordsKeepTheirDash() {
+    QFETCH(bool, prepared);
+    TempApp app;
+    Connection c(app.catalogue());
+    const QString sql = QStringLiteral("UPDATE Sinfonia SET Tono = 1");
+    try {
+        if (prepared)
+            c.prepare(sql);
+        else
+            c.exec(sql);
+        QFAIL("no error");
+    } catch (const DbError& e) {
+        QCOMPARE(e.number, 3078);
+        QVERIFY2(e.detail.endsWith(QString::fromUtf8(" \u2014 ") + sql), qPrintable(e.detail));
+    }
 }
 
 void StoreTest::eliminarOnEmptySelection() {
