@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <cstdio>
 
 #include "store/engine.h"
@@ -60,8 +61,13 @@ void setStepHook(std::function<void(Step)> h) {
 }
 
 int compactar(const QString& folder, QString* detail) {
-    const QString source = folder + QStringLiteral("/DataOrmelia.mdb");
-    const QString temp = folder + QStringLiteral("/OrmeliaTemp.mdb");
+    // A catalogue reached through a symbolic link is compacted where the link leads: the copy is
+    // written beside that file and renamed over it, so the link stays and keeps reaching it.
+    const QString named = folder + QStringLiteral("/DataOrmelia.mdb");
+    const QString resolved = QFileInfo(named).canonicalFilePath();
+    const QString source = resolved.isEmpty() ? named : resolved;
+    const QString home = QFileInfo(source).absolutePath();
+    const QString temp = home + QStringLiteral("/OrmeliaTemp.mdb");
     auto step = [](Step s) {
         if (hook()) hook()(s);
     };
@@ -98,7 +104,7 @@ int compactar(const QString& folder, QString* detail) {
         if (std::rename(QFile::encodeName(temp).constData(),
                         QFile::encodeName(source).constData()) != 0)
             throw DbError(dberr::kDiskError, QStringLiteral("no se puede reemplazar ") + source);
-        syncPath(folder, true);
+        syncPath(home, true);
         return 0;
     } catch (const DbError& e) {
         QFile::remove(temp);

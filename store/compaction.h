@@ -8,8 +8,9 @@ namespace compaction {
 
 enum class Step { RemoveStale, Copy, Check, Replace };
 
-// Compacts folder/DataOrmelia.mdb through folder/OrmeliaTemp.mdb. Returns 0 on success or the
-// error number; `detail` gets the engine's or the system's words.
+// Compacts folder/DataOrmelia.mdb through OrmeliaTemp.mdb in the same folder (for a symbolic
+// link, the folder of the file it leads to). Returns 0 on success or the error number; `detail`
+// gets the engine's or the system's words.
 int compactar(const QString& folder, QString* detail = nullptr);
 
 // Test hook, called before each step; a throw of DbError there fails that step.

@@ -1,4 +1,7 @@
 // Start-up, the catalogue file checks, and shutdown with compaction.
+#include <sqlite3.h>
+
+#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 
@@ -8,6 +11,7 @@
 #include "store/compaction.h"
 #include "store/data_hub.h"
 #include "store/engine.h"
+#include "store/record_store.h"
 #include "store/schema.h"
 #include "tests/fixture.h"
 
@@ -22,6 +26,22 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(bytes);
+}
+
+// The surname of the last composer, read straight from a file.
+QString lastSurname(const QString& file) {
+    sqlite3* db = nullptr;
+    QString out;
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_open_v2(file.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) ==
+            SQLITE_OK &&
+        sqlite3_prepare_v2(db, "SELECT Apellidos FROM Compositor ORDER BY Id DESC", -1, &st,
+                           nullptr) == SQLITE_OK &&
+        sqlite3_step(st) == SQLITE_ROW)
+        out = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    return out;
 }
 
 }  // namespace
@@ -41,6 +61,8 @@ class StartupTest : public QObject {
     void compactionFailureKeepsCatalogue_data();
     void compactionFailureKeepsCatalogue();
     void staleTemporaryFileIsReplaced();
+    void compactionKeepsASymbolicLink_data();
+    void compactionKeepsASymbolicLink();
 };
 
 void StartupTest::missingCatalogue_data() {
@@ -218,6 +240,55 @@ void StartupTest::staleTemporaryFileIsReplaced() {
     app.close(true);
     QVERIFY(!QFile::exists(app.folder() + "/OrmeliaTemp.mdb"));
     QCOMPARE(app.scalar("SELECT Apellidos FROM Compositor").toString(), QString("Vivaldi"));
+}
+
+void StartupTest::compactionKeepsASymbolicLink_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("absolute") << "absolute";
+    QTest::newRow("relative") << "relative";
+    QTest::newRow("link to a link") << "chain";
+}
+
+// A catalogue that is a symbolic link is compacted where the link points; the link stays, so
+// later saves still reach that file.
+void StartupTest::compactionKeepsASymbolicLink() {
+    QFETCH(QString, kind);
+    TempApp app(false);
+    QTemporaryDir elsewhere;
+    const QString real = elsewhere.path() + "/musica.db";
+    QVERIFY(schema::createEmpty(real).isEmpty());
+    if (kind == "absolute") QVERIFY(QFile::link(real, app.catalogue()));
+    if (kind == "relative")
+        QVERIFY(QFile::link(QDir(app.folder()).relativeFilePath(real), app.catalogue()));
+    if (kind == "chain") {
+        QVERIFY(QFile::link(real, elsewhere.path() + "/enlace.db"));
+        QVERIFY(QFile::link(elsewhere.path() + "/enlace.db", app.catalogue()));
+    }
+    for (int i = 0; i < 50; ++i)
+        app.insert("Compositor",
+                   {{"Apellidos", QString("A%1").arg(i)}, {"Notas", QString(2000, 'x')}});
+    app.exec("DELETE FROM Compositor WHERE Id > 5");
+    const qint64 before = QFileInfo(real).size();
+    const QString target = QFileInfo(app.catalogue()).symLinkTarget();
+    app.enter();
+    app.close(true);
+    QCOMPARE(app.messages.shown.size(), size_t(1));
+    QVERIFY(QFileInfo(app.catalogue()).isSymLink());
+    QCOMPARE(QFileInfo(app.catalogue()).symLinkTarget(), target);
+    QVERIFY(QFileInfo(real).isFile() && !QFileInfo(real).isSymLink());
+    QVERIFY(QFileInfo(real).size() < before);
+    QVERIFY(!QFile::exists(app.folder() + "/OrmeliaTemp.mdb"));
+    QVERIFY(!QFile::exists(elsewhere.path() + "/OrmeliaTemp.mdb"));
+    // A later run saves through the link into the compacted file.
+    app.messages.clear();
+    FormMdi& mdi = app.start();
+    Campos c;
+    c[0] = {"Apellidos", "Nuevo"};
+    mdi.store().GuardarCampos(0, 1, true, c);
+    QVERIFY(!mdi.store().ErrorDatos);
+    app.close(false);
+    QCOMPARE(app.scalar("SELECT count(*) FROM Compositor").toInt(), 6);
+    QCOMPARE(lastSurname(real), QString("Nuevo"));
 }
 
 QTEST_MAIN(StartupTest)
