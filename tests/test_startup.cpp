@@ -63,6 +63,9 @@ class StartupTest : public QObject {
     void staleTemporaryFileIsReplaced();
     void compactionKeepsASymbolicLink_data();
     void compactionKeepsASymbolicLink();
+    void compactionRebuildsADamagedIndex();
+    void compactionRefusesDamageItCannotMend_data();
+    void compactionRefusesDamageItCannotMend();
 };
 
 void StartupTest::missingCatalogue_data() {
@@ -206,6 +209,7 @@ void StartupTest::compactionFailureKeepsCatalogue_data() {
     QTest::addColumn<int>("step");
     QTest::newRow("removing a stale copy") << int(compaction::Step::RemoveStale);
     QTest::newRow("copy") << int(compaction::Step::Copy);
+    QTest::newRow("rebuilding the indexes") << int(compaction::Step::Rebuild);
     QTest::newRow("check") << int(compaction::Step::Check);
     QTest::newRow("replace") << int(compaction::Step::Replace);
 }
@@ -289,6 +293,71 @@ void StartupTest::compactionKeepsASymbolicLink() {
     app.close(false);
     QCOMPARE(app.scalar("SELECT count(*) FROM Compositor").toInt(), 6);
     QCOMPARE(lastSurname(real), QString("Nuevo"));
+}
+
+// Copying a catalogue keeps its indexes page for page, damage included; the compacted catalogue
+// has them rebuilt from the tables and passes the full check.
+void StartupTest::compactionRebuildsADamagedIndex() {
+    TempApp app;
+    for (int i = 0; i < 30; ++i)
+        app.insert("Compositor",
+                   {{"Nombre", QString("N%1").arg(29 - i)}, {"Apellidos", QString("A%1").arg(i)}});
+    // The index's entries were written for another column than the one it now names.
+    app.exec(
+        "PRAGMA writable_schema = ON; UPDATE sqlite_master SET sql = "
+        "'CREATE INDEX idx_Compositor_Apellidos ON Compositor (Nombre)' "
+        "WHERE name = 'idx_Compositor_Apellidos'; PRAGMA writable_schema = OFF");
+    QCOMPARE(app.scalar("PRAGMA quick_check").toString(), QString("ok"));
+    QVERIFY(app.scalar("PRAGMA integrity_check").toString() != "ok");
+    app.enter();
+    app.close(true);
+    QCOMPARE(app.messages.shown.size(), size_t(1));
+    QCOMPARE(app.scalar("PRAGMA integrity_check").toString(), QString("ok"));
+    QCOMPARE(app.scalar("SELECT count(*) FROM Compositor").toInt(), 30);
+    QCOMPARE(app.scalar("SELECT Apellidos FROM Compositor WHERE Nombre = 'N0'").toString(),
+             QString("A29"));
+}
+
+void StartupTest::compactionRefusesDamageItCannotMend_data() {
+    QTest::addColumn<QStringList>("damage");  // each step on a connection of its own
+    QTest::addColumn<QString>("named");
+    QTest::newRow("empty required field")
+        << QStringList{"UPDATE sqlite_master SET sql = replace(sql, 'Apellidos TEXT NOT NULL', "
+                       "'Apellidos TEXT') WHERE name = 'Compositor'",
+                       "UPDATE Compositor SET Apellidos = NULL WHERE Id = 2",
+                       "UPDATE sqlite_master SET sql = replace(sql, 'Apellidos TEXT', "
+                       "'Apellidos TEXT NOT NULL') WHERE name = 'Compositor'"}
+        << "Compositor.Apellidos";
+    QTest::newRow("repeated key of a unique index")
+        << QStringList{"UPDATE sqlite_master SET sql = 'CREATE UNIQUE INDEX "
+                       "idx_Compositor_Apellidos ON Compositor (Nombre)' WHERE name = "
+                       "'idx_Compositor_Apellidos'"}
+        << "Compositor.Nombre";
+}
+
+// Damage a rebuild cannot mend: the compaction is refused, the catalogue stays as it was, and
+// the message says what is damaged.
+void StartupTest::compactionRefusesDamageItCannotMend() {
+    QFETCH(QStringList, damage);
+    QFETCH(QString, named);
+    TempApp app;
+    for (int i = 0; i < 5; ++i)
+        app.insert("Compositor", {{"Nombre", "Igual"}, {"Apellidos", QString("A%1").arg(i)}});
+    for (const QString& step : damage)
+        app.exec("PRAGMA writable_schema = ON; " + step + "; PRAGMA writable_schema = OFF");
+    QVERIFY(app.scalar("PRAGMA integrity_check").toString() != "ok");
+    const QByteArray before = bytesOf(app.catalogue());
+    app.enter();
+    app.close(true);
+    QCOMPARE(bytesOf(app.catalogue()), before);
+    QVERIFY(!QFile::exists(app.folder() + "/OrmeliaTemp.mdb"));
+    QCOMPARE(app.messages.shown.size(), size_t(2));
+    const ShownMessage& m = app.messages.shown[1];
+    QCOMPARE(m.icon, QMessageBox::Critical);
+    QVERIFY2(m.text.startsWith("Se ha producido el ERROR: 3343\r\r"), qPrintable(m.text));
+    QVERIFY2(m.text.contains(QString::fromUtf8("está dañada")), qPrintable(m.text));
+    QVERIFY2(m.text.contains(named), qPrintable(m.text));
+    QVERIFY2(m.text.contains(QString::fromUtf8("queda como estaba")), qPrintable(m.text));
 }
 
 QTEST_MAIN(StartupTest)
