@@ -112,6 +112,23 @@ QStringList stepSql(int from) {
     }
 }
 
+QString damaged(const QString& path, const QString& words) {
+    return text("El catálogo ") + path + text(" está dañado: no se puede leer su estructura (") +
+           words + QStringLiteral(").");
+}
+
+// Any statement reads the whole schema first: one the engine cannot read (a damaged entry of
+// sqlite_master) is a damaged catalogue, not a missing table. Returns "" or the refusal.
+QString unreadableSchema(sqlite3* db, const QString& path) {
+    sqlite3_stmt* st = nullptr;
+    const bool read = sqlite3_prepare_v2(db, "SELECT count(*) FROM sqlite_master", -1, &st,
+                                         nullptr) == SQLITE_OK &&
+                      sqlite3_step(st) == SQLITE_ROW;
+    const QString words = QString::fromUtf8(sqlite3_errmsg(db));
+    sqlite3_finalize(st);
+    return read ? QString() : damaged(path, words);
+}
+
 }  // namespace
 
 QString createScript(int version) {
@@ -225,6 +242,8 @@ QString checkAndUpgrade(const QString& path) {
     if (rc != SQLITE_OK)
         return done(text("No se puede escribir en el catálogo ") + path + text(": ") +
                     QString::fromUtf8(sqlite3_errmsg(db)));
+    const QString unreadable = unreadableSchema(db, path);
+    if (!unreadable.isEmpty()) return done(unreadable);
     if (version < kVersion) {
         jet::install(db);
         // Every step and the new version number are one transaction: a failure anywhere leaves

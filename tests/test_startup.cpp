@@ -61,6 +61,7 @@ class StartupTest : public QObject {
     void compactionFailureKeepsCatalogue_data();
     void compactionFailureKeepsCatalogue();
     void staleTemporaryFileIsReplaced();
+    void damagedSchemaIsRefused();
     void compactionKeepsASymbolicLink_data();
     void compactionKeepsASymbolicLink();
     void compactionRebuildsADamagedIndex();
@@ -244,6 +245,27 @@ void StartupTest::staleTemporaryFileIsReplaced() {
     app.close(true);
     QVERIFY(!QFile::exists(app.folder() + "/OrmeliaTemp.mdb"));
     QCOMPARE(app.scalar("SELECT Apellidos FROM Compositor").toString(), QString("Vivaldi"));
+}
+
+// A schema the engine cannot read is a damaged catalogue, not a missing table.
+void StartupTest::damagedSchemaIsRefused() {
+    TempApp app;
+    app.exec(
+        "PRAGMA writable_schema = ON; UPDATE sqlite_master SET name = 'idx roto' "
+        "WHERE name = 'idx_Compositor_Apellidos'; PRAGMA writable_schema = OFF");
+    const QByteArray before = bytesOf(app.catalogue());
+    {
+        FormMdi mdi(app.folder());
+        QVERIFY(!mdi.Load());
+    }
+    QCOMPARE(app.messages.shown.size(), size_t(1));
+    const ShownMessage& m = app.messages.shown[0];
+    QCOMPARE(m.icon, QMessageBox::Critical);
+    QVERIFY2(
+        m.text.startsWith(QString::fromUtf8("El catálogo %1 está dañado").arg(app.catalogue())),
+        qPrintable(m.text));
+    QVERIFY2(!m.text.contains("falta"), qPrintable(m.text));
+    QCOMPARE(bytesOf(app.catalogue()), before);
 }
 
 void StartupTest::compactionKeepsASymbolicLink_data() {
