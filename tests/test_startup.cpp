@@ -61,6 +61,8 @@ class StartupTest : public QObject {
     void compactionFailureKeepsCatalogue_data();
     void compactionFailureKeepsCatalogue();
     void staleTemporaryFileIsReplaced();
+    void missingColumnIsRefused_data();
+    void missingColumnIsRefused();
     void damagedSchemaIsRefused();
     void compactionKeepsASymbolicLink_data();
     void compactionKeepsASymbolicLink();
@@ -245,6 +247,47 @@ void StartupTest::staleTemporaryFileIsReplaced() {
     app.close(true);
     QVERIFY(!QFile::exists(app.folder() + "/OrmeliaTemp.mdb"));
     QCOMPARE(app.scalar("SELECT Apellidos FROM Compositor").toString(), QString("Vivaldi"));
+}
+
+void StartupTest::missingColumnIsRefused_data() {
+    QTest::addColumn<QString>("alter");
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("column");
+    QTest::newRow("renamed") << "ALTER TABLE Compositor RENAME COLUMN Fecha2 TO Muerte"
+                             << "Compositor"
+                             << "Fecha2";
+    QTest::newRow("dropped") << "ALTER TABLE Evento DROP COLUMN Notas"
+                             << "Evento"
+                             << "Notas";
+    QTest::newRow("key renamed") << "ALTER TABLE Internet RENAME COLUMN Id TO Clave"
+                                 << "Internet"
+                                 << "Id";
+    QTest::newRow("link table") << "ALTER TABLE GrabacionDirector RENAME COLUMN Orden TO Puesto"
+                                << "GrabacionDirector"
+                                << "Orden";
+}
+
+// A table that lacks a column would show empty values without a word: it is refused as a
+// missing table is, naming both.
+void StartupTest::missingColumnIsRefused() {
+    QFETCH(QString, alter);
+    QFETCH(QString, table);
+    QFETCH(QString, column);
+    TempApp app;
+    app.exec(alter);
+    const QByteArray before = bytesOf(app.catalogue());
+    {
+        FormMdi mdi(app.folder());
+        QVERIFY(!mdi.Load());
+        QVERIFY(!mdi.isVisible());
+    }
+    QCOMPARE(app.messages.shown.size(), size_t(1));
+    const ShownMessage& m = app.messages.shown[0];
+    QCOMPARE(m.icon, QMessageBox::Critical);
+    QCOMPARE(m.text, QString::fromUtf8("El catálogo %1 está incompleto: falta la columna %2 de la "
+                                       "tabla %3.")
+                         .arg(app.catalogue(), column, table));
+    QCOMPARE(bytesOf(app.catalogue()), before);
 }
 
 // A schema the engine cannot read is a damaged catalogue, not a missing table.
