@@ -1,6 +1,7 @@
 #include "store/schema.h"
 
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -260,6 +261,12 @@ QString checkAndUpgrade(const QString& path) {
     if (sqlite3_db_readonly(db, "main") == 1)
         return done(text("El catálogo ") + path +
                     text(" es de sólo lectura: el programa no puede guardar en él."));
+    // The engine writes its journal beside the file (the file a link leads to): in a folder it
+    // cannot write to, every save would fail.
+    const QString home = QFileInfo(info.canonicalFilePath()).absolutePath();
+    if (::access(QFile::encodeName(home).constData(), W_OK) != 0)
+        return done(text("La carpeta ") + home + text(" del catálogo ") + path +
+                    text(" es de sólo lectura: el programa no puede guardar en ella."));
     auto pragma = [&](const char* name, bool* ok) {
         sqlite3_stmt* st = nullptr;
         int value = 0;
