@@ -138,7 +138,7 @@ FieldBox* RecordScreen::box(const QString& control) const {
 }
 
 void RecordScreen::boxChanged(FieldBox* b) {
-    if (b->def().numeric && !rules::isNumber(b->text())) b->setText(QString());
+    if (b->def().numeric && !rules::isWholeNumber(b->text())) b->setText(QString());
     if (b->def().identifier)
         look::setBoxColor(b, rules::isFilled(b->text()) ? look::kGris : look::kBlanco);
     if (composesName(b)) recomposeName();
@@ -174,7 +174,7 @@ bool RecordScreen::yearsReady() {
         if (!b->def().numeric) continue;
         if (b->text().isEmpty())
             b->setText(QStringLiteral("0"));
-        else if (!rules::isNumber(b->text()))
+        else if (!rules::isWholeNumber(b->text()))
             return false;
     }
     return true;

@@ -137,7 +137,9 @@ void FormMdi::shutdown() {
     if (answer != QMessageBox::Yes) return;
     QString detail;
     int number = compaction::compactar(PathBaseDatos, &detail);
-    if (number != 0)
-        dialogs::error(nullptr, hub_->MensaProducidoError + QString::number(number) +
-                                    QStringLiteral("\r\r") + hub_->MensaCompactacionFallida);
+    if (number == 0) return;
+    const QString why = number == dberr::kNotCatalogue ? hub_->MensaCompactacionDanada.arg(detail)
+                                                       : hub_->MensaCompactacionFallida;
+    dialogs::error(nullptr, hub_->MensaProducidoError + QString::number(number) +
+                                QStringLiteral("\r\r") + why);
 }

@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QFileInfo>
+#include <QStringList>
 #include <cstdio>
 
 #include "store/engine.h"
@@ -53,6 +55,37 @@ struct Db {
     ~Db() { sqlite3_close(db); }
 };
 
+// The copy keeps every index as the catalogue had it, entry for entry, damage included (an index
+// whose entries no longer match its table). Rebuilt from its table, each index matches it by
+// construction, and a unique one refuses repeated keys: a refusal there is damage of the
+// catalogue, any other failure the engine's own.
+void rebuildIndexes(sqlite3* db) {
+    char* err = nullptr;
+    const int rc = sqlite3_exec(db, "REINDEX", nullptr, nullptr, &err);
+    if (rc == SQLITE_OK) return;
+    const QString m = QString::fromUtf8(err ? err : sqlite3_errmsg(db));
+    sqlite3_free(err);
+    const int code = rc & 0xFF;
+    throw DbError(code == SQLITE_CONSTRAINT || code == SQLITE_CORRUPT ? dberr::kNotCatalogue
+                                                                      : errorNumberFor(rc, m),
+                  m);
+}
+
+// quick_check reads every page, record and NOT NULL column of the copy; with the indexes just
+// rebuilt, that is all integrity_check would verify, without matching each index against its
+// table a second time. Its findings name the damage.
+void checkPages(sqlite3* db) {
+    sqlite3_stmt* st = nullptr;
+    QStringList found;
+    if (sqlite3_prepare_v2(db, "PRAGMA quick_check(5)", -1, &st, nullptr) == SQLITE_OK)
+        while (sqlite3_step(st) == SQLITE_ROW)
+            found << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+    sqlite3_finalize(st);
+    if (found != QStringList{QStringLiteral("ok")})
+        throw DbError(dberr::kNotCatalogue, found.isEmpty() ? QString::fromUtf8(sqlite3_errmsg(db))
+                                                            : found.join(QStringLiteral("; ")));
+}
+
 }  // namespace
 
 void setStepHook(std::function<void(Step)> h) {
@@ -60,8 +93,13 @@ void setStepHook(std::function<void(Step)> h) {
 }
 
 int compactar(const QString& folder, QString* detail) {
-    const QString source = folder + QStringLiteral("/DataOrmelia.mdb");
-    const QString temp = folder + QStringLiteral("/OrmeliaTemp.mdb");
+    // A catalogue reached through a symbolic link is compacted where the link leads: the copy is
+    // written beside that file and renamed over it, so the link stays and keeps reaching it.
+    const QString named = folder + QStringLiteral("/DataOrmelia.mdb");
+    const QString resolved = QFileInfo(named).canonicalFilePath();
+    const QString source = resolved.isEmpty() ? named : resolved;
+    const QString home = QFileInfo(source).absolutePath();
+    const QString temp = home + QStringLiteral("/OrmeliaTemp.mdb");
     auto step = [](Step s) {
         if (hook()) hook()(s);
     };
@@ -76,29 +114,19 @@ int compactar(const QString& folder, QString* detail) {
             target.replace(QLatin1Char('\''), QLatin1String("''"));
             run(db.db, QStringLiteral("VACUUM INTO '%1'").arg(target));
         }
-        step(Step::Check);
+        step(Step::Rebuild);
         {
-            // quick_check reads every page of the copy (its structure, records and NOT NULL
-            // columns); it leaves out matching each index against its table, which the copy has
-            // just rebuilt from the table and which costs more than the copy itself.
-            Db db(temp, SQLITE_OPEN_READONLY);
-            sqlite3_stmt* st = nullptr;
-            QString result;
-            if (sqlite3_prepare_v2(db.db, "PRAGMA quick_check", -1, &st, nullptr) == SQLITE_OK &&
-                sqlite3_step(st) == SQLITE_ROW)
-                result =
-                    QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-            sqlite3_finalize(st);
-            if (result != QLatin1String("ok"))
-                throw DbError(dberr::kNotCatalogue,
-                              QStringLiteral("la copia compactada está dañada: ") + result);
+            Db db(temp, SQLITE_OPEN_READWRITE);
+            rebuildIndexes(db.db);
+            step(Step::Check);
+            checkPages(db.db);
         }
         syncPath(temp, false);
         step(Step::Replace);
         if (std::rename(QFile::encodeName(temp).constData(),
                         QFile::encodeName(source).constData()) != 0)
             throw DbError(dberr::kDiskError, QStringLiteral("no se puede reemplazar ") + source);
-        syncPath(folder, true);
+        syncPath(home, true);
         return 0;
     } catch (const DbError& e) {
         QFile::remove(temp);

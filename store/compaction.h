@@ -6,10 +6,13 @@
 
 namespace compaction {
 
-enum class Step { RemoveStale, Copy, Check, Replace };
+enum class Step { RemoveStale, Copy, Rebuild, Check, Replace };
 
-// Compacts folder/DataOrmelia.mdb through folder/OrmeliaTemp.mdb. Returns 0 on success or the
-// error number; `detail` gets the engine's or the system's words.
+// Compacts folder/DataOrmelia.mdb through OrmeliaTemp.mdb in the same folder (for a symbolic
+// link, the folder of the file it leads to). The copy's indexes are rebuilt from their tables and
+// every page checked before it replaces the catalogue. Returns 0 on success or the error number
+// (dberr::kNotCatalogue when the catalogue is damaged beyond what the rebuild mends); `detail`
+// gets the engine's or the system's words, which name the damage.
 int compactar(const QString& folder, QString* detail = nullptr);
 
 // Test hook, called before each step; a throw of DbError there fails that step.

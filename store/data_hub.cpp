@@ -25,6 +25,9 @@ void FormBasesDatos::Load() {
         "Grabaciones.");
     MensaCompactacionFallida =
         QString::fromUtf8("No se pudo COMPACTAR la Base de Datos; el archivo queda como estaba.");
+    // %1: the engine's words naming the damage.
+    MensaCompactacionDanada = QString::fromUtf8(
+        "La Base de Datos está dañada (%1); no se ha COMPACTADO y el archivo queda como estaba.");
     MensaImpresionFallida = QString::fromUtf8(
         "No se ha podido IMPRIMIR: la impresora o el archivo no admiten la salida.");
     EtiAmpliar = QStringLiteral("Ampliar");

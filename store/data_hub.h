@@ -63,7 +63,8 @@ class FormBasesDatos {
         MensaMax150Movimientos, MensaError3360;
     // Messages of this program beyond the original table.
     QString MensaMaxConjuntoOrquestas, MensaMaxConjuntoDirectores, MensaMaxConjuntoInterpretes,
-        MensaRegistroEnUso, MensaCompactacionFallida, MensaImpresionFallida;
+        MensaRegistroEnUso, MensaCompactacionFallida, MensaCompactacionDanada,
+        MensaImpresionFallida;
     // Label texts.
     QString EtiAmpliar, EtiReducir, EtiIdentificador, EtiNumero, EtiEn, EtiInsertarImagen,
         EtiFormatoImagen, EtiAnadir, EtiModificar;

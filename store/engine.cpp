@@ -5,7 +5,6 @@
 #include <QMap>
 #include <QStringDecoder>
 #include <algorithm>
-#include <cmath>
 
 #include "store/field_rules.h"
 #include "store/jet_dialect.h"
@@ -93,7 +92,7 @@ Connection::~Connection() {
 
 void Connection::fail(int rc, const QString& context) {
     QString m = message(db_);
-    if (!context.isEmpty()) m += QLatin1String(" — ") + context;
+    if (!context.isEmpty()) m += QStringLiteral(" — ") + context;
     throw DbError(errorNumberFor(rc, m), m);
 }
 
@@ -103,7 +102,7 @@ void Connection::exec(const QString& sql) {
     if (rc != SQLITE_OK) {
         QString m = err ? QString::fromUtf8(err) : message(db_);
         sqlite3_free(err);
-        throw DbError(errorNumberFor(rc, m), m + QLatin1String(" — ") + sql);
+        throw DbError(errorNumberFor(rc, m), m + QStringLiteral(" — ") + sql);
     }
 }
 
@@ -236,8 +235,9 @@ void Recordset::setField(const QString& name, const QString& value) {
     if (!f || !conn_->columns(table_).contains(name))
         throw DbError(dberr::kUnknownName, QStringLiteral("campo desconocido: ") + name);
     if (f->isNumeric()) {
-        if (!rules::isNumber(value))
-            throw DbError(dberr::kTypeMismatch, QStringLiteral("valor no numérico: ") + value);
+        // Every number column is a whole-number column.
+        if (!rules::isWholeNumber(value))
+            throw DbError(dberr::kTypeMismatch, QStringLiteral("no es un número entero: ") + value);
     } else if (f->maxLength > 0 && value.size() > f->maxLength) {
         throw DbError(dberr::kFieldTooSmall, QStringLiteral("texto demasiado largo para ") + name);
     }
@@ -263,12 +263,8 @@ void Recordset::Update() {
         for (const auto& p : values) {
             const FieldDef* f = registers::findField(table_, p.first);
             if (f && f->isNumeric()) {
-                // Whole numbers are stored as integers, others as they are.
-                double d = rules::numericValue(p.second);
-                if (std::fabs(d) < 9e18 && d == double(qint64(d)))
-                    sqlite3_bind_int64(st, i, qint64(d));
-                else
-                    sqlite3_bind_double(st, i, d);
+                // setField let only whole numbers through.
+                sqlite3_bind_int64(st, i, qint64(rules::numericValue(p.second)));
             } else {
                 QByteArray b = p.second.toUtf8();
                 sqlite3_bind_text(st, i, b.constData(), b.size(), SQLITE_TRANSIENT);

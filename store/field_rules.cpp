@@ -5,6 +5,9 @@
 namespace rules {
 namespace {
 
+// Whole numbers below this are exact in a double and in the engine's 64-bit integers.
+constexpr double kWholeLimit = 1e15;
+
 bool isBlankChar(QChar c) {
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
@@ -77,10 +80,16 @@ double numericValue(const QString& text) {
     return v;
 }
 
+bool isWholeNumber(const QString& text) {
+    if (!isNumber(text)) return false;
+    const double v = numericValue(text);
+    return v == std::floor(v) && std::fabs(v) < kWholeLimit;
+}
+
 QString yearText(const QString& text) {
     if (text.trimmed().isEmpty()) return QStringLiteral("0");
     double v = numericValue(text);
-    if (v == std::floor(v) && std::fabs(v) < 1e15) return QString::number(qint64(v));
+    if (v == std::floor(v) && std::fabs(v) < kWholeLimit) return QString::number(qint64(v));
     return QString::number(v, 'g', 17);
 }
 

@@ -10,6 +10,11 @@ namespace rules {
 // empty text is not a number.
 bool isNumber(const QString& text);
 
+// True when the text is a number without a fractional part, small enough for the catalogue's
+// whole-number columns to hold exactly: what a year or century box takes ("1756", "-5", "7,0";
+// not "1,5" nor "9e99").
+bool isWholeNumber(const QString& text);
+
 // The numeric value of a text as the year and number boxes read it: leading digits (with sign,
 // fraction and exponent), blanks ignored; no digits gives 0. Never NaN or infinite.
 double numericValue(const QString& text);

@@ -94,107 +94,96 @@ bool isDigit(uint c) {
     return c >= '0' && c <= '9';
 }
 
-bool matchFrom(const QVector<uint>& t, int ti, const QVector<uint>& p, int pi) {
-    while (pi < p.size()) {
-        uint pc = p[pi];
-        if (pc == '*') {
-            while (pi < p.size() && p[pi] == '*') ++pi;
-            if (pi == p.size()) return true;
-            for (int k = ti; k <= t.size(); ++k)
-                if (matchFrom(t, k, p, pi)) return true;
-            return false;
-        }
-        if (ti >= t.size()) return false;
-        if (pc == '?') {
-            ++ti, ++pi;
-            continue;
-        }
-        if (pc == '#') {
-            if (!isDigit(t[ti])) return false;
-            ++ti, ++pi;
-            continue;
-        }
-        if (pc == '[') {
-            int close = -1;
-            for (int k = pi + 1; k < p.size(); ++k)
-                if (p[k] == ']' && k > pi + 1) {
-                    close = k;
-                    break;
-                }
-            if (close > 0) {
-                int k = pi + 1;
-                bool negate = p[k] == '!';
-                if (negate) ++k;
-                bool hit = false;
-                for (; k < close; ++k) {
-                    if (k + 2 < close && p[k + 1] == '-') {
-                        if (t[ti] >= p[k] && t[ti] <= p[k + 2]) hit = true;
-                        k += 2;
-                    } else if (t[ti] == p[k]) {
-                        hit = true;
-                    }
-                }
-                if (hit == negate) return false;
-                ++ti;
-                pi = close + 1;
+// A pattern read once into tokens. Every token but "*" stands for exactly one character, which
+// is what lets the matcher keep a single back-track point.
+struct Pattern {
+    struct Token {
+        enum Kind : quint8 { Literal, Any, Digit, Star, Class } kind;
+        uint c = 0;            // the literal
+        int from = 0, to = 0;  // a class's body in `text`, after "[" or "[!", before "]"
+        bool negate = false;
+    };
+    QVector<uint> text;
+    QVector<Token> tokens;
+
+    explicit Pattern(QVector<uint> folded) : text(std::move(folded)) {
+        const QVector<uint>& p = text;
+        for (int i = 0; i < p.size(); ++i) {
+            const uint c = p[i];
+            if (c == '*') {
+                if (tokens.isEmpty() || tokens.back().kind != Token::Star)
+                    tokens.push_back({Token::Star});
                 continue;
             }
+            if (c == '?' || c == '#') {
+                tokens.push_back({c == '?' ? Token::Any : Token::Digit});
+                continue;
+            }
+            // A class closes at the first "]" after its first character, so "[]x]" holds "]"
+            // and "x"; without one, "[" is itself.
+            const int close = c == '[' ? int(p.indexOf(uint(']'), i + 2)) : -1;
+            if (close > 0) {
+                Token t{Token::Class};
+                t.negate = p[i + 1] == '!';
+                t.from = i + 1 + (t.negate ? 1 : 0);
+                t.to = close;
+                tokens.push_back(t);
+                i = close;
+                continue;
+            }
+            tokens.push_back({Token::Literal, c});
         }
-        if (t[ti] != pc) return false;
-        ++ti, ++pi;
     }
-    return ti == t.size();
-}
 
-// Backtracking on "*" is bounded by the text length times the number of stars; values are short
-// (notes at most 25,000 characters), so a memo table keeps the worst case polynomial.
-bool likeFolded(const QVector<uint>& t, const QVector<uint>& p) {
-    int stars = 0;
-    for (uint c : p) stars += c == '*';
-    if (stars <= 1) return matchFrom(t, 0, p, 0);
-    // Split on runs of "*": each segment must be found in order; first and last are anchored.
-    QVector<QVector<uint>> segs(1);
-    for (uint c : p) {
-        if (c == '*') {
-            if (!segs.back().isEmpty() || segs.size() == 1) segs.push_back({});
-        } else {
-            segs.back().push_back(c);
+    bool accepts(const Token& k, uint c) const {
+        switch (k.kind) {
+            case Token::Any:
+                return true;
+            case Token::Digit:
+                return isDigit(c);
+            case Token::Class: {
+                bool hit = false;
+                for (int j = k.from; j < k.to && !hit; ++j) {
+                    if (j + 2 < k.to && text[j + 1] == '-') {
+                        hit = c >= text[j] && c <= text[j + 2];
+                        j += 2;
+                    } else {
+                        hit = c == text[j];
+                    }
+                }
+                return hit != k.negate;
+            }
+            default:
+                return c == k.c;
         }
     }
-    // segs[0] anchored at start, segs.back() anchored at end (possibly empty).
-    // A segment holds no "*" and (see below) no "[": it matches character for character, in
-    // place (no copy of the text for every position tried).
-    auto segMatchAt = [&](const QVector<uint>& seg, int at) {
-        if (at < 0 || at + seg.size() > t.size()) return false;
-        for (int j = 0; j < seg.size(); ++j) {
-            const uint pc = seg[j], tc = t[at + j];
-            if (pc == '?') continue;
-            if (pc == '#' ? !isDigit(tc) : tc != pc) return false;
-        }
-        return true;
-    };
-    // Bracket expressions change a segment's length; fall back to plain recursion for them.
-    for (uint c : p)
-        if (c == '[') return matchFrom(t, 0, p, 0);
-    int pos = 0;
-    if (!segMatchAt(segs[0], 0)) return false;
-    pos = segs[0].size();
-    const QVector<uint>& last = segs.back();
-    int lastAt = t.size() - last.size();
-    if (lastAt < pos || !segMatchAt(last, lastAt)) return false;
-    for (int i = 1; i + 1 < segs.size(); ++i) {
-        const QVector<uint>& seg = segs[i];
-        bool found = false;
-        for (int k = pos; k + seg.size() <= lastAt; ++k)
-            if (segMatchAt(seg, k)) {
-                pos = k + seg.size();
-                found = true;
+
+    // The classic wildcard walk: on a mismatch, go back to just after the last "*" and let it
+    // take one more character. Since every other token is one character wide, the last "*" is
+    // the only choice worth revisiting, so the work is at most the text's length times the
+    // pattern's, whatever the pattern ("[a]*[a]*b" included). `steps` counts the comparisons.
+    bool matches(const QVector<uint>& t, qint64* steps = nullptr) const {
+        int ti = 0, ki = 0, star = -1, resume = 0;
+        qint64 n = 0;
+        while (ti < t.size()) {
+            ++n;
+            if (ki < tokens.size() && tokens[ki].kind == Token::Star) {
+                star = ki++;
+                resume = ti;
+            } else if (ki < tokens.size() && accepts(tokens[ki], t[ti])) {
+                ++ki, ++ti;
+            } else if (star >= 0) {
+                ki = star + 1;
+                ti = ++resume;
+            } else {
                 break;
             }
-        if (!found) return false;
+        }
+        while (ki < tokens.size() && tokens[ki].kind == Token::Star) ++ki;
+        if (steps) *steps = n;
+        return ti == t.size() && ki == tokens.size();
     }
-    return true;
-}
+};
 
 // fold() straight from the engine's UTF-8, without a QString per row; false (out untouched
 // or partly filled) for text that QString would read differently: malformed or overlong
@@ -245,15 +234,14 @@ void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
         return;
     }
     // like(pattern, text) is how SQLite calls the LIKE operator. The pattern is the same for
-    // every row of a selection: folded once and kept with the statement.
-    auto* pattern = static_cast<QVector<uint>*>(sqlite3_get_auxdata(ctx, 0));
+    // every row of a selection: read once and kept with the statement.
+    auto* pattern = static_cast<Pattern*>(sqlite3_get_auxdata(ctx, 0));
     if (!pattern) {
-        pattern = new QVector<uint>(foldValue(argv[0]));
-        sqlite3_set_auxdata(ctx, 0, pattern,
-                            [](void* p) { delete static_cast<QVector<uint>*>(p); });
-        pattern = static_cast<QVector<uint>*>(sqlite3_get_auxdata(ctx, 0));
-        if (!pattern) {  // not kept (out of memory): fold it for this row only
-            sqlite3_result_int(ctx, likeFolded(foldValue(argv[1]), foldValue(argv[0])) ? 1 : 0);
+        pattern = new Pattern(foldValue(argv[0]));
+        sqlite3_set_auxdata(ctx, 0, pattern, [](void* p) { delete static_cast<Pattern*>(p); });
+        pattern = static_cast<Pattern*>(sqlite3_get_auxdata(ctx, 0));
+        if (!pattern) {  // not kept (out of memory): read it for this row only
+            sqlite3_result_int(ctx, Pattern(foldValue(argv[0])).matches(foldValue(argv[1])));
             return;
         }
     }
@@ -261,7 +249,7 @@ void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     if (!foldUtf8(sqlite3_value_text(argv[1]), sqlite3_value_bytes(argv[1]), text))
         text = fold(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(argv[1])),
                                       sqlite3_value_bytes(argv[1])));
-    sqlite3_result_int(ctx, likeFolded(text, *pattern) ? 1 : 0);
+    sqlite3_result_int(ctx, pattern->matches(text) ? 1 : 0);
 }
 
 }  // namespace
@@ -278,8 +266,8 @@ int compare(const QString& a, const QString& b) {
                        reinterpret_cast<const unsigned char*>(ub.constData()), ub.size());
 }
 
-bool like(const QString& text, const QString& pattern) {
-    return likeFolded(fold(text), fold(pattern));
+bool like(const QString& text, const QString& pattern, qint64* steps) {
+    return Pattern(fold(pattern)).matches(fold(text), steps);
 }
 
 QString quote(const QString& value) {

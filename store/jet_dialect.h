@@ -18,8 +18,9 @@ void install(sqlite3* db);
 int compare(const QString& a, const QString& b);
 
 // Jet LIKE: pattern with "*" (any run), "?" (one character), "#" (one digit), "[abc]" / "[!abc]";
-// letter case and accents ignored.
-bool like(const QString& text, const QString& pattern);
+// letter case and accents ignored. `steps`, when given, gets the number of comparisons made (for
+// tests of the matcher's cost).
+bool like(const QString& text, const QString& pattern, qint64* steps = nullptr);
 
 // Quotes a typed value as a text literal, doubling its apostrophes.
 QString quote(const QString& value);

@@ -1,6 +1,7 @@
 #include "store/schema.h"
 
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -61,6 +62,14 @@ QStringList registerTablesSql() {
     return sql;
 }
 
+// The columns of a recording's link table after its key: the recording, the place in its set, the
+// record linked.
+const QStringList& linkColumns() {
+    static const QStringList columns{QStringLiteral("GrabacionId"), QStringLiteral("Orden"),
+                                     QStringLiteral("RegistroId")};
+    return columns;
+}
+
 // Version 2: a recording's orchestras, conductors and performers, in order, by record key; the
 // indexes that find the recordings using a record; deleting a recording takes its links with
 // it, and a record that a recording uses cannot be deleted (the screens refuse it first, with
@@ -73,11 +82,10 @@ QStringList version2Sql() {
                    .arg(g, QLatin1String(column));
     QStringList cleanup;
     for (const links::SetTable& t : links::setTables()) {
-        sql << QStringLiteral(
-                   "CREATE TABLE IF NOT EXISTS %1 (Id INTEGER PRIMARY KEY AUTOINCREMENT, "
-                   "GrabacionId INTEGER NOT NULL, Orden INTEGER NOT NULL, "
-                   "RegistroId INTEGER NOT NULL)")
-                   .arg(t.table);
+        QStringList cols{QStringLiteral("Id INTEGER PRIMARY KEY AUTOINCREMENT")};
+        for (const QString& c : linkColumns()) cols << c + QStringLiteral(" INTEGER NOT NULL");
+        sql << QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
+                   .arg(t.table, cols.join(QStringLiteral(", ")));
         sql << QStringLiteral(
                    "CREATE INDEX IF NOT EXISTS idx_%1_Grabacion ON %1 (GrabacionId, Orden)")
                    .arg(t.table);
@@ -110,6 +118,71 @@ QStringList stepSql(int from) {
         default:
             return {};
     }
+}
+
+// The tables of this version, each with the columns it must have.
+QList<QPair<QString, QStringList>> expectedTables() {
+    QList<QPair<QString, QStringList>> out;
+    for (const RegisterDef& d : registers::all()) {
+        QStringList cols{QStringLiteral("Id")};
+        for (const FieldDef& f : d.fields) cols << f.column;
+        out.append({d.table, cols});
+    }
+    for (const links::SetTable& t : links::setTables())
+        out.append({t.table, QStringList{QStringLiteral("Id")} + linkColumns()});
+    return out;
+}
+
+QString damaged(const QString& path, const QString& words) {
+    return text("El catálogo ") + path + text(" está dañado: no se puede leer su estructura (") +
+           words + QStringLiteral(").");
+}
+
+// Any statement reads the whole schema first: one the engine cannot read (a damaged entry of
+// sqlite_master) is a damaged catalogue, not a missing table. Returns "" or the refusal.
+QString unreadableSchema(sqlite3* db, const QString& path) {
+    sqlite3_stmt* st = nullptr;
+    const bool read = sqlite3_prepare_v2(db, "SELECT count(*) FROM sqlite_master", -1, &st,
+                                         nullptr) == SQLITE_OK &&
+                      sqlite3_step(st) == SQLITE_ROW;
+    const QString words = QString::fromUtf8(sqlite3_errmsg(db));
+    sqlite3_finalize(st);
+    return read ? QString() : damaged(path, words);
+}
+
+// Every table of this version with every one of its columns: a table that lacks one (renamed or
+// dropped by another tool) would show empty values without a word. Returns "" or the refusal,
+// naming the first table or column missing.
+QString missingPart(sqlite3* db, const QString& path) {
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db,
+                           "SELECT name FROM pragma_table_info(?1) WHERE EXISTS (SELECT 1 FROM "
+                           "sqlite_master WHERE type = 'table' AND name = ?1)",
+                           -1, &st, nullptr) != SQLITE_OK)
+        return damaged(path, QString::fromUtf8(sqlite3_errmsg(db)));
+    QString problem;
+    const QString incomplete = text("El catálogo ") + path + text(" está incompleto: ");
+    for (const auto& [table, expected] : expectedTables()) {
+        const QByteArray name = table.toUtf8();
+        sqlite3_reset(st);
+        sqlite3_bind_text(st, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
+        QStringList present;
+        while (sqlite3_step(st) == SQLITE_ROW)
+            present << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+        if (present.isEmpty()) {
+            problem = incomplete + text("falta la tabla ") + table + QStringLiteral(".");
+            break;
+        }
+        for (const QString& column : expected)
+            if (!present.contains(column, Qt::CaseInsensitive)) {
+                problem = incomplete + text("falta la columna ") + column + text(" de la tabla ") +
+                          table + QStringLiteral(".");
+                break;
+            }
+        if (!problem.isEmpty()) break;
+    }
+    sqlite3_finalize(st);
+    return problem;
 }
 
 }  // namespace
@@ -188,6 +261,12 @@ QString checkAndUpgrade(const QString& path) {
     if (sqlite3_db_readonly(db, "main") == 1)
         return done(text("El catálogo ") + path +
                     text(" es de sólo lectura: el programa no puede guardar en él."));
+    // The engine writes its journal beside the file (the file a link leads to): in a folder it
+    // cannot write to, every save would fail.
+    const QString home = QFileInfo(info.canonicalFilePath()).absolutePath();
+    if (::access(QFile::encodeName(home).constData(), W_OK) != 0)
+        return done(text("La carpeta ") + home + text(" del catálogo ") + path +
+                    text(" es de sólo lectura: el programa no puede guardar en ella."));
     auto pragma = [&](const char* name, bool* ok) {
         sqlite3_stmt* st = nullptr;
         int value = 0;
@@ -225,6 +304,8 @@ QString checkAndUpgrade(const QString& path) {
     if (rc != SQLITE_OK)
         return done(text("No se puede escribir en el catálogo ") + path + text(": ") +
                     QString::fromUtf8(sqlite3_errmsg(db)));
+    const QString unreadable = unreadableSchema(db, path);
+    if (!unreadable.isEmpty()) return done(unreadable);
     if (version < kVersion) {
         jet::install(db);
         // Every step and the new version number are one transaction: a failure anywhere leaves
@@ -242,23 +323,7 @@ QString checkAndUpgrade(const QString& path) {
     } else {
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
     }
-    // Every register table, and every table of a recording's links, must be there.
-    QStringList tables;
-    for (const RegisterDef& d : registers::all()) tables << d.table;
-    for (const links::SetTable& t : links::setTables()) tables << t.table;
-    for (const QString& table : tables) {
-        QString q = QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name='%1'")
-                        .arg(table);
-        sqlite3_stmt* st = nullptr;
-        bool found =
-            sqlite3_prepare_v2(db, q.toUtf8().constData(), -1, &st, nullptr) == SQLITE_OK &&
-            sqlite3_step(st) == SQLITE_ROW;
-        sqlite3_finalize(st);
-        if (!found)
-            return done(text("El catálogo ") + path + text(" está incompleto: falta la tabla ") +
-                        table + QStringLiteral("."));
-    }
-    return done({});
+    return done(missingPart(db, path));
 }
 
 }  // namespace schema

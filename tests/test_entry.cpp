@@ -61,6 +61,8 @@ class EntryTest : public QObject {
     void nameLabelJoinsItsPartsWithOneBlank();
     void emptyYearsAreWrittenAsZero_data();
     void emptyYearsAreWrittenAsZero();
+    void fractionalYearEmptiesTheBox_data();
+    void fractionalYearEmptiesTheBox();
     void undoTakesBackOnlyTheLastRecord_data();
     void undoTakesBackOnlyTheLastRecord();
     void failedUndoKeepsRecordAndCounters();
@@ -414,6 +416,53 @@ void EntryTest::emptyYearsAreWrittenAsZero() {
         if (b.numeric) {
             QCOMPARE(rows[0][b.column].toString(), QStringLiteral("0"));
             QVERIFY(box(s, b.control)->text().isEmpty());
+        }
+}
+
+void EntryTest::fractionalYearEmptiesTheBox_data() {
+    emptyYearsAreWrittenAsZero_data();
+}
+
+// Years are whole numbers: a decimal part, with either separator, is treated as a letter would
+// be, and nothing fractional reaches the table.
+void EntryTest::fractionalYearEmptiesTheBox() {
+    QFETCH(int, global);
+    TempApp app;
+    const RegisterDef& d = registers::at(global);
+    FormMdi& mdi = app.enter();
+    Screen* s = open(mdi, global, 0);
+    QVERIFY(s);
+    auto v = rs::sampleRecord(global, QStringLiteral("Fracciones"));
+    for (const BoxDef& b : d.boxes) {
+        if (!b.numeric) continue;
+        for (const QString typed : {"1,5", "2.5", "-1.5"}) {
+            if (typed.size() > b.maxLength) continue;
+            type(s, b.control, typed);
+            QVERIFY2(box(s, b.control)->text().isEmpty(), qPrintable(b.control + ": " + typed));
+        }
+        // Pasted whole, past the keystrokes that would have emptied the box on the way.
+        for (const QString pasted : {",5", "2,5", "9e99", "-.5"}) {
+            if (pasted.size() > b.maxLength) continue;
+            box(s, b.control)->selectAll();
+            QApplication::clipboard()->setText(pasted);
+            QTest::keySequence(box(s, b.control), QKeySequence::Paste);
+            QVERIFY2(box(s, b.control)->text().isEmpty(), qPrintable(b.control + ": " + pasted));
+        }
+        // A whole number written with a separator keeps its value.
+        const QString whole = QStringLiteral("7,0").left(b.maxLength);
+        type(s, b.control, whole);
+        QCOMPARE(box(s, b.control)->text(), whole);
+        v.remove(b.control);
+    }
+    rs::typeRecord(s, global, v);
+    click(s, "BtnGuardar");
+    QCOMPARE(app.messages.texts(), QStringList{"Se ha GUARDADO correctamente el Registro."});
+    const auto rows = app.rows("SELECT * FROM " + d.table);
+    QCOMPARE(rows.size(), 1);
+    for (const BoxDef& b : d.boxes)
+        if (b.numeric) {
+            QCOMPARE(rows[0][b.column].typeId(), QMetaType::LongLong);
+            QCOMPARE(rows[0][b.column].toLongLong(), 7);
         }
 }
 

@@ -5,11 +5,14 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 
 #include "shell/form_mdi.h"
 #include "store/data_hub.h"
 #include "store/engine.h"
 #include "store/record_store.h"
+#include "store/schema.h"
 #include "tests/fixture.h"
 
 namespace {
@@ -68,6 +71,8 @@ class ReliabilityTest : public QObject {
     Q_OBJECT
   private slots:
     void readOnlyCatalogueIsRefused();
+    void readOnlyFolderIsRefused_data();
+    void readOnlyFolderIsRefused();
     void lockedCatalogueIsRefusedAtStart();
     void lockTakenDuringTheRunFailsTheSaveOnly();
     void fullDiskFailsTheSaveOnly();
@@ -96,6 +101,57 @@ void ReliabilityTest::readOnlyCatalogueIsRefused() {
     QVERIFY(app.messages.shown[0].text.contains(app.catalogue()));
     QCOMPARE(bytesOf(app.catalogue()), before);
     Q_UNUSED(path);
+}
+
+void ReliabilityTest::readOnlyFolderIsRefused_data() {
+    QTest::addColumn<bool>("linked");
+    QTest::newRow("catalogue in the folder") << false;
+    QTest::newRow("link to a catalogue in a read-only folder") << true;
+}
+
+// The engine writes its journal beside the catalogue: in a folder it cannot write to, every save
+// would fail, so the catalogue is refused at start, naming the folder. For a link, the folder is
+// that of the file it names.
+void ReliabilityTest::readOnlyFolderIsRefused() {
+    QFETCH(bool, linked);
+    TempApp app(!linked);
+    QTemporaryDir elsewhere;
+    const QString folder = linked ? elsewhere.path() : app.folder();
+    const QString file = folder + "/DataOrmelia.mdb";
+    if (linked) {
+        QVERIFY(schema::createEmpty(file).isEmpty());
+        QVERIFY(QFile::link(file, app.catalogue()));
+    }
+    app.insert("Compositor", {{"Apellidos", "Sor"}});
+    const QByteArray before = bytesOf(file);
+    const auto writable = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+    QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    // Root ignores a folder's mode; the immutable flag stops it as the mode stops anyone else.
+    const bool immutable = geteuid() == 0 && QProcess::execute("chattr", {"+i", folder}) == 0;
+    auto restore = qScopeGuard([&] {
+        if (immutable) QProcess::execute("chattr", {"-i", folder});
+        QFile::setPermissions(folder, writable);
+    });
+    if (geteuid() == 0 && !immutable) QSKIP("cannot make a folder read-only for root here");
+    {
+        FormMdi mdi(app.folder());
+        QVERIFY(!mdi.Load());
+        QVERIFY(!mdi.isVisible());
+    }
+    restore.dismiss();
+    if (immutable) QProcess::execute("chattr", {"-i", folder});
+    QFile::setPermissions(folder, writable);
+    QCOMPARE(app.messages.shown.size(), size_t(1));
+    const ShownMessage& m = app.messages.shown[0];
+    QCOMPARE(m.icon, QMessageBox::Critical);
+    QCOMPARE(m.text, QString::fromUtf8("La carpeta %1 del catálogo %2 es de sólo lectura: el "
+                                       "programa no puede guardar en ella.")
+                         .arg(folder, app.catalogue()));
+    QCOMPARE(bytesOf(file), before);
+    // Writable again, the same catalogue starts.
+    FormMdi mdi(app.folder());
+    QVERIFY(mdi.Load());
+    QCOMPARE(mdi.hub().ContCompositor(), 1);
 }
 
 void ReliabilityTest::lockedCatalogueIsRefusedAtStart() {

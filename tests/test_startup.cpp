@@ -1,4 +1,7 @@
 // Start-up, the catalogue file checks, and shutdown with compaction.
+#include <sqlite3.h>
+
+#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 
@@ -8,6 +11,7 @@
 #include "store/compaction.h"
 #include "store/data_hub.h"
 #include "store/engine.h"
+#include "store/record_store.h"
 #include "store/schema.h"
 #include "tests/fixture.h"
 
@@ -22,6 +26,22 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(bytes);
+}
+
+// The surname of the last composer, read straight from a file.
+QString lastSurname(const QString& file) {
+    sqlite3* db = nullptr;
+    QString out;
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_open_v2(file.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) ==
+            SQLITE_OK &&
+        sqlite3_prepare_v2(db, "SELECT Apellidos FROM Compositor ORDER BY Id DESC", -1, &st,
+                           nullptr) == SQLITE_OK &&
+        sqlite3_step(st) == SQLITE_ROW)
+        out = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    return out;
 }
 
 }  // namespace
@@ -41,6 +61,14 @@ class StartupTest : public QObject {
     void compactionFailureKeepsCatalogue_data();
     void compactionFailureKeepsCatalogue();
     void staleTemporaryFileIsReplaced();
+    void missingColumnIsRefused_data();
+    void missingColumnIsRefused();
+    void damagedSchemaIsRefused();
+    void compactionKeepsASymbolicLink_data();
+    void compactionKeepsASymbolicLink();
+    void compactionRebuildsADamagedIndex();
+    void compactionRefusesDamageItCannotMend_data();
+    void compactionRefusesDamageItCannotMend();
 };
 
 void StartupTest::missingCatalogue_data() {
@@ -184,6 +212,7 @@ void StartupTest::compactionFailureKeepsCatalogue_data() {
     QTest::addColumn<int>("step");
     QTest::newRow("removing a stale copy") << int(compaction::Step::RemoveStale);
     QTest::newRow("copy") << int(compaction::Step::Copy);
+    QTest::newRow("rebuilding the indexes") << int(compaction::Step::Rebuild);
     QTest::newRow("check") << int(compaction::Step::Check);
     QTest::newRow("replace") << int(compaction::Step::Replace);
 }
@@ -218,6 +247,182 @@ void StartupTest::staleTemporaryFileIsReplaced() {
     app.close(true);
     QVERIFY(!QFile::exists(app.folder() + "/OrmeliaTemp.mdb"));
     QCOMPARE(app.scalar("SELECT Apellidos FROM Compositor").toString(), QString("Vivaldi"));
+}
+
+void StartupTest::missingColumnIsRefused_data() {
+    QTest::addColumn<QString>("alter");
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("column");
+    QTest::newRow("renamed") << "ALTER TABLE Compositor RENAME COLUMN Fecha2 TO Muerte"
+                             << "Compositor"
+                             << "Fecha2";
+    QTest::newRow("dropped") << "ALTER TABLE Evento DROP COLUMN Notas"
+                             << "Evento"
+                             << "Notas";
+    QTest::newRow("key renamed") << "ALTER TABLE Internet RENAME COLUMN Id TO Clave"
+                                 << "Internet"
+                                 << "Id";
+    QTest::newRow("link table") << "ALTER TABLE GrabacionDirector RENAME COLUMN Orden TO Puesto"
+                                << "GrabacionDirector"
+                                << "Orden";
+}
+
+// A table that lacks a column would show empty values without a word: it is refused as a
+// missing table is, naming both.
+void StartupTest::missingColumnIsRefused() {
+    QFETCH(QString, alter);
+    QFETCH(QString, table);
+    QFETCH(QString, column);
+    TempApp app;
+    app.exec(alter);
+    const QByteArray before = bytesOf(app.catalogue());
+    {
+        FormMdi mdi(app.folder());
+        QVERIFY(!mdi.Load());
+        QVERIFY(!mdi.isVisible());
+    }
+    QCOMPARE(app.messages.shown.size(), size_t(1));
+    const ShownMessage& m = app.messages.shown[0];
+    QCOMPARE(m.icon, QMessageBox::Critical);
+    QCOMPARE(m.text, QString::fromUtf8("El catálogo %1 está incompleto: falta la columna %2 de la "
+                                       "tabla %3.")
+                         .arg(app.catalogue(), column, table));
+    QCOMPARE(bytesOf(app.catalogue()), before);
+}
+
+// A schema the engine cannot read is a damaged catalogue, not a missing table.
+void StartupTest::damagedSchemaIsRefused() {
+    TempApp app;
+    app.exec(
+        "PRAGMA writable_schema = ON; UPDATE sqlite_master SET name = 'idx roto' "
+        "WHERE name = 'idx_Compositor_Apellidos'; PRAGMA writable_schema = OFF");
+    const QByteArray before = bytesOf(app.catalogue());
+    {
+        FormMdi mdi(app.folder());
+        QVERIFY(!mdi.Load());
+    }
+    QCOMPARE(app.messages.shown.size(), size_t(1));
+    const ShownMessage& m = app.messages.shown[0];
+    QCOMPARE(m.icon, QMessageBox::Critical);
+    QVERIFY2(
+        m.text.startsWith(QString::fromUtf8("El catálogo %1 está dañado").arg(app.catalogue())),
+        qPrintable(m.text));
+    QVERIFY2(!m.text.contains("falta"), qPrintable(m.text));
+    QCOMPARE(bytesOf(app.catalogue()), before);
+}
+
+void StartupTest::compactionKeepsASymbolicLink_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("absolute") << "absolute";
+    QTest::newRow("relative") << "relative";
+    QTest::newRow("link to a link") << "chain";
+}
+
+// A catalogue that is a symbolic link is compacted where the link points; the link stays, so
+// later saves still reach that file.
+void StartupTest::compactionKeepsASymbolicLink() {
+    QFETCH(QString, kind);
+    TempApp app(false);
+    QTemporaryDir elsewhere;
+    const QString real = elsewhere.path() + "/musica.db";
+    QVERIFY(schema::createEmpty(real).isEmpty());
+    if (kind == "absolute") QVERIFY(QFile::link(real, app.catalogue()));
+    if (kind == "relative")
+        QVERIFY(QFile::link(QDir(app.folder()).relativeFilePath(real), app.catalogue()));
+    if (kind == "chain") {
+        QVERIFY(QFile::link(real, elsewhere.path() + "/enlace.db"));
+        QVERIFY(QFile::link(elsewhere.path() + "/enlace.db", app.catalogue()));
+    }
+    for (int i = 0; i < 50; ++i)
+        app.insert("Compositor",
+                   {{"Apellidos", QString("A%1").arg(i)}, {"Notas", QString(2000, 'x')}});
+    app.exec("DELETE FROM Compositor WHERE Id > 5");
+    const qint64 before = QFileInfo(real).size();
+    const QString target = QFileInfo(app.catalogue()).symLinkTarget();
+    app.enter();
+    app.close(true);
+    QCOMPARE(app.messages.shown.size(), size_t(1));
+    QVERIFY(QFileInfo(app.catalogue()).isSymLink());
+    QCOMPARE(QFileInfo(app.catalogue()).symLinkTarget(), target);
+    QVERIFY(QFileInfo(real).isFile() && !QFileInfo(real).isSymLink());
+    QVERIFY(QFileInfo(real).size() < before);
+    QVERIFY(!QFile::exists(app.folder() + "/OrmeliaTemp.mdb"));
+    QVERIFY(!QFile::exists(elsewhere.path() + "/OrmeliaTemp.mdb"));
+    // A later run saves through the link into the compacted file.
+    app.messages.clear();
+    FormMdi& mdi = app.start();
+    Campos c;
+    c[0] = {"Apellidos", "Nuevo"};
+    mdi.store().GuardarCampos(0, 1, true, c);
+    QVERIFY(!mdi.store().ErrorDatos);
+    app.close(false);
+    QCOMPARE(app.scalar("SELECT count(*) FROM Compositor").toInt(), 6);
+    QCOMPARE(lastSurname(real), QString("Nuevo"));
+}
+
+// Copying a catalogue keeps its indexes page for page, damage included; the compacted catalogue
+// has them rebuilt from the tables and passes the full check.
+void StartupTest::compactionRebuildsADamagedIndex() {
+    TempApp app;
+    for (int i = 0; i < 30; ++i)
+        app.insert("Compositor",
+                   {{"Nombre", QString("N%1").arg(29 - i)}, {"Apellidos", QString("A%1").arg(i)}});
+    // The index's entries were written for another column than the one it now names.
+    app.exec(
+        "PRAGMA writable_schema = ON; UPDATE sqlite_master SET sql = "
+        "'CREATE INDEX idx_Compositor_Apellidos ON Compositor (Nombre)' "
+        "WHERE name = 'idx_Compositor_Apellidos'; PRAGMA writable_schema = OFF");
+    QCOMPARE(app.scalar("PRAGMA quick_check").toString(), QString("ok"));
+    QVERIFY(app.scalar("PRAGMA integrity_check").toString() != "ok");
+    app.enter();
+    app.close(true);
+    QCOMPARE(app.messages.shown.size(), size_t(1));
+    QCOMPARE(app.scalar("PRAGMA integrity_check").toString(), QString("ok"));
+    QCOMPARE(app.scalar("SELECT count(*) FROM Compositor").toInt(), 30);
+    QCOMPARE(app.scalar("SELECT Apellidos FROM Compositor WHERE Nombre = 'N0'").toString(),
+             QString("A29"));
+}
+
+void StartupTest::compactionRefusesDamageItCannotMend_data() {
+    QTest::addColumn<QStringList>("damage");  // each step on a connection of its own
+    QTest::addColumn<QString>("named");
+    QTest::newRow("empty required field")
+        << QStringList{"UPDATE sqlite_master SET sql = replace(sql, 'Apellidos TEXT NOT NULL', "
+                       "'Apellidos TEXT') WHERE name = 'Compositor'",
+                       "UPDATE Compositor SET Apellidos = NULL WHERE Id = 2",
+                       "UPDATE sqlite_master SET sql = replace(sql, 'Apellidos TEXT', "
+                       "'Apellidos TEXT NOT NULL') WHERE name = 'Compositor'"}
+        << "Compositor.Apellidos";
+    QTest::newRow("repeated key of a unique index")
+        << QStringList{"UPDATE sqlite_master SET sql = 'CREATE UNIQUE INDEX "
+                       "idx_Compositor_Apellidos ON Compositor (Nombre)' WHERE name = "
+                       "'idx_Compositor_Apellidos'"}
+        << "Compositor.Nombre";
+}
+
+// Damage a rebuild cannot mend: the compaction is refused, the catalogue stays as it was, and
+// the message says what is damaged.
+void StartupTest::compactionRefusesDamageItCannotMend() {
+    QFETCH(QStringList, damage);
+    QFETCH(QString, named);
+    TempApp app;
+    for (int i = 0; i < 5; ++i)
+        app.insert("Compositor", {{"Nombre", "Igual"}, {"Apellidos", QString("A%1").arg(i)}});
+    for (const QString& step : damage)
+        app.exec("PRAGMA writable_schema = ON; " + step + "; PRAGMA writable_schema = OFF");
+    QVERIFY(app.scalar("PRAGMA integrity_check").toString() != "ok");
+    const QByteArray before = bytesOf(app.catalogue());
+    app.enter();
+    app.close(true);
+    QCOMPARE(bytesOf(app.catalogue()), before);
+    QVERIFY(!QFile::exists(app.folder() + "/OrmeliaTemp.mdb"));
+    QCOMPARE(app.messages.shown.size(), size_t(2));
+    const ShownMessage& m = app.messages.shown[1];
+    QCOMPARE(m.icon, QMessageBox::Critical);
+    QVERIFY2(m.text.startsWith("Se ha producido el ERROR: 3343\r\r"), qPrintable(m.text));
+    QVERIFY2(m.text.contains(QString::fromUtf8("está dañada")), qPrintable(m.text));
+    QVERIFY2(m.text.contains(named), qPrintable(m.text));
+    QVERIFY2(m.text.contains(QString::fromUtf8("queda como estaba")), qPrintable(m.text));
 }
 
 QTEST_MAIN(StartupTest)

@@ -51,6 +51,10 @@ class StoreTest : public QObject {
     void guardarAppendsAndReopens();
     void guardarEdgeCases();
     void guardarFailureStoresNothing();
+    void fractionalYearIsRefused_data();
+    void fractionalYearIsRefused();
+    void engineWordsKeepTheirDash_data();
+    void engineWordsKeepTheirDash();
     void eliminarOnEmptySelection();
     void eliminarMovesToNext();
     void cargarImagenFits_data();
@@ -62,28 +66,36 @@ class StoreTest : public QObject {
 void StoreTest::numbersAndYears_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("number");
+    QTest::addColumn<bool>("whole");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("year") << "1756" << true << "1756";
-    QTest::newRow("blanks around") << " 1685 " << true << "1685";
-    QTest::newRow("empty") << "" << false << "0";
-    QTest::newRow("blanks") << "   " << false << "0";
-    QTest::newRow("letter") << "17a" << false << "17";
-    QTest::newRow("sign") << "-5" << true << "-5";
-    QTest::newRow("decimal point") << "1.5" << true << "1.5";
-    QTest::newRow("decimal comma") << "2,5" << true << "2.5";
-    QTest::newRow("two separators") << "1.2.3" << false << "1.2";
-    QTest::newRow("exponent") << "1e3" << true << "1000";
-    QTest::newRow("bare exponent") << "1e" << false << "1";
-    QTest::newRow("sign only") << "+" << false << "0";
-    QTest::newRow("letters") << "siglo" << false << "0";
-    QTest::newRow("inner blank") << "17 56" << false << "1756";
+    QTest::newRow("year") << "1756" << true << true << "1756";
+    QTest::newRow("blanks around") << " 1685 " << true << true << "1685";
+    QTest::newRow("empty") << "" << false << false << "0";
+    QTest::newRow("blanks") << "   " << false << false << "0";
+    QTest::newRow("letter") << "17a" << false << false << "17";
+    QTest::newRow("sign") << "-5" << true << true << "-5";
+    QTest::newRow("decimal point") << "1.5" << true << false << "1.5";
+    QTest::newRow("decimal comma") << "2,5" << true << false << "2.5";
+    QTest::newRow("fraction only") << ",5" << true << false << "0.5";
+    QTest::newRow("zero fraction") << "7,0" << true << true << "7";
+    QTest::newRow("separator last") << "7." << true << true << "7";
+    QTest::newRow("two separators") << "1.2.3" << false << false << "1.2";
+    QTest::newRow("exponent") << "1e3" << true << true << "1000";
+    QTest::newRow("exponent to a fraction") << "5e-1" << true << false << "0.5";
+    QTest::newRow("too large to hold") << "1e20" << true << false << "1e+20";
+    QTest::newRow("bare exponent") << "1e" << false << false << "1";
+    QTest::newRow("sign only") << "+" << false << false << "0";
+    QTest::newRow("letters") << "siglo" << false << false << "0";
+    QTest::newRow("inner blank") << "17 56" << false << false << "1756";
 }
 
 void StoreTest::numbersAndYears() {
     QFETCH(QString, text);
     QFETCH(bool, number);
+    QFETCH(bool, whole);
     QFETCH(QString, stored);
     QCOMPARE(rules::isNumber(text), number);
+    QCOMPARE(rules::isWholeNumber(text), whole);
     QCOMPARE(rules::yearText(text), stored);
 }
 
@@ -294,6 +306,51 @@ void StoreTest::guardarFailureStoresNothing() {
     QVERIFY(store.ErrorDatos);
     QCOMPARE(store.ErrorNumero, 3421);
     QCOMPARE(app.scalar("SELECT count(*) FROM Compositor").toInt(), 0);
+}
+
+void StoreTest::fractionalYearIsRefused_data() {
+    QTest::addColumn<QString>("year");
+    QTest::newRow("decimal comma") << "1,5";
+    QTest::newRow("decimal point") << "2.5";
+    QTest::newRow("beyond whole numbers") << "9e99";
+    QTest::newRow("below one") << "-.5";
+}
+
+// The number columns hold whole numbers: a fraction is refused as a non-number is, and nothing
+// is written.
+void StoreTest::fractionalYearIsRefused() {
+    QFETCH(QString, year);
+    TempApp app;
+    FormMdi& mdi = app.start();
+    RecordStore& store = mdi.store();
+    store.GuardarCampos(0, 6, true, composer("", "Medio", "1700", year));
+    QVERIFY(store.ErrorDatos);
+    QCOMPARE(store.ErrorNumero, 3421);
+    QCOMPARE(app.scalar("SELECT count(*) FROM Compositor").toInt(), 0);
+}
+
+void StoreTest::engineWordsKeepTheirDash_data() {
+    QTest::addColumn<bool>("prepared");
+    QTest::newRow("statement run") << false;
+    QTest::newRow("statement prepared") << true;
+}
+
+// The engine's words name the statement after an em dash, as written, not as its UTF-8 bytes.
+void StoreTest::engineWordsKeepTheirDash() {
+    QFETCH(bool, prepared);
+    TempApp app;
+    Connection c(app.catalogue());
+    const QString sql = QStringLiteral("UPDATE Sinfonia SET Tono = 1");
+    try {
+        if (prepared)
+            c.prepare(sql);
+        else
+            c.exec(sql);
+        QFAIL("no error");
+    } catch (const DbError& e) {
+        QCOMPARE(e.number, 3078);
+        QVERIFY2(e.detail.endsWith(QString::fromUtf8(" \u2014 ") + sql), qPrintable(e.detail));
+    }
 }
 
 void StoreTest::eliminarOnEmptySelection() {
