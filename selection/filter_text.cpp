@@ -40,28 +40,6 @@ QString joinDescription(const QString& description, const QString& connective, c
            piece + QStringLiteral(") ");
 }
 
-QString listText(const QStringList& lines) {
-    if (lines.isEmpty()) return QStringLiteral("#");
-    QString out;
-    for (const QString& l : lines) out += l + QLatin1Char('#');
-    return out;
-}
-
-QStringList listLines(const QString& text) {
-    QStringList out;
-    if (text.startsWith(QLatin1Char('#'))) return out;
-    QString line;
-    for (QChar c : text) {
-        if (c == QLatin1Char('#')) {
-            out << line;
-            line.clear();
-        } else {
-            line += c;
-        }
-    }
-    return out;
-}
-
 int filtersOfLines(int lines) {
     return (lines + 1) / 4;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The texts a selection is made of: one filter's SQL term, the condition and the readable
-// description growing filter by filter, the filter list kept as one text with "#" after each
-// line, and the final SELECT statement. Pure functions, shared by every selection screen (the
-// recording's builds one condition per linked register from the same pieces).
+// description growing filter by filter, and the final SELECT statement. Pure functions, shared by
+// every selection screen (the recording's builds one condition per linked register from the same
+// pieces).
 #include <QString>
 #include <QStringList>
 
@@ -41,9 +41,6 @@ QString joinCondition(const QString& condition, const QString& connector, const 
 QString joinDescription(const QString& description, const QString& connective, const QString& field,
                         const QString& criterion, const QString& value);
 
-// The filter list as one text (every line followed by "#"; "#" for no lines) and back.
-QString listText(const QStringList& lines);
-QStringList listLines(const QString& text);
 // Filters of a list of `lines` lines: (lines + 1) / 4.
 int filtersOfLines(int lines);
 

@@ -111,7 +111,7 @@ void FormBasesDatos::resetSelection(int global) {
     s.ContFil = 0;
     s.MemoSelCampoOrden = -1;
     s.MemoSelCriterioOrden = -1;
-    s.MemoSelLista = QStringLiteral("#");
+    s.MemoSelLista.clear();
     s.MemoSelNT = 2;
     s.MemoSelOpcionSQL.clear();
     s.MemoSelValorFiltro.clear();
