@@ -59,6 +59,7 @@ class GrabacionSelectionTest : public QObject {
     void selections_data();
     void selections();
     void selectionUsedByShowListingAndReport();
+    void selectionAndListingComeBack();
     void listingShowsLinkedFields();
     void printsLinkedFields();
 };
@@ -219,6 +220,60 @@ void GrabacionSelectionTest::selectionUsedByShowListingAndReport() {
     click(s, "BtnAceptar");
     QCOMPARE(mdi.hub().reg[6].ContSel, 3);
     QCOMPARE(mdi.hub().reg[6].ContFil, 0);
+}
+
+// The applied selection and the listed fields are in force while the user is away, so the two
+// screens show them again on the next visit, as the report does.
+void GrabacionSelectionTest::selectionAndListingComeBack() {
+    TempApp app;
+    Keys k = catalogue(app, true);
+    FormMdi& mdi = app.enter();
+    Screen* s = go(mdi, 1, 6);
+    click(s, "BtnNueva");
+    addFilter(s, {"", "COM Apellidos", "Es Igual a", "Vivaldi"});
+    click(s, "BtnAceptar");
+    QCOMPARE(selected(mdi), QList<qint64>({k.r2}));
+    const QString description = QStringLiteral("COM Apellidos Es Igual a 'Vivaldi'");
+    const QStringList filterLines{"COM Apellidos", "Es Igual a", "'Vivaldi'"};
+    auto listed = [](QWidget* screen, const char* name) {
+        QStringList out;
+        QListWidget* l = w<QListWidget>(screen, name);
+        for (int i = 0; l && i < l->count(); ++i)
+            if (QString(name) == "ListFiltros" || l->item(i)->checkState() == Qt::Checked)
+                out << l->item(i)->text();
+        return out;
+    };
+
+    s = go(mdi, 2, 6);
+    s = go(mdi, 1, 6);
+    QCOMPARE(text(s, "LabNumReg"), QStringLiteral("1"));
+    QCOMPARE(text(s, "LabNumRegTotal"), QStringLiteral("3"));
+    QCOMPARE(text(s, "LabNumRegFiltros"), QStringLiteral("1"));
+    QCOMPARE(w<QLineEdit>(s, "LabOpcionSQL")->text(), description);
+    QCOMPARE(listed(s, "ListFiltros"), filterLines);
+    QVERIFY(w<QPushButton>(s, "BtnNueva")->isEnabled());
+    QVERIFY(!w<QPushButton>(s, "BtnAceptar")->isEnabled());
+
+    s = go(mdi, 3, 6);
+    QListWidget* list = w<QListWidget>(s, "List");
+    const QStringList ticked{"COM Apellidos", "GRA Notas"};
+    for (int i = 0; i < list->count(); ++i)
+        list->item(i)->setCheckState(ticked.contains(list->item(i)->text()) ? Qt::Checked
+                                                                            : Qt::Unchecked);
+    click(s, "BtnListar");
+    QCOMPARE(column(s, "Tabla", 1), QStringList({"COM Apellidos", "Vivaldi"}));
+
+    s = go(mdi, 2, 6);
+    s = go(mdi, 3, 6);
+    QCOMPARE(listed(s, "List"), ticked);
+    QCOMPARE(text(s, "LabNumCampos"), QStringLiteral("2"));
+    QCOMPARE(text(s, "LabNumRegSeleccion"), QStringLiteral("1"));
+    QCOMPARE(column(s, "Tabla", 1), QStringList({"COM Apellidos", "Vivaldi"}));
+    QCOMPARE(column(s, "Tabla", 2), QStringList({"GRA Notas", "estudio"}));
+    // The selection screen still shows the applied selection after the listing.
+    s = go(mdi, 1, 6);
+    QCOMPARE(listed(s, "ListFiltros"), filterLines);
+    QCOMPARE(text(s, "LabNumReg"), QStringLiteral("1"));
 }
 
 void GrabacionSelectionTest::listingShowsLinkedFields() {
