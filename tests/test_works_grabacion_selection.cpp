@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include "listing/listing_screen.h"
 #include "selection/selection_screen.h"
@@ -330,7 +331,13 @@ void GrabacionSelectionTest::printsLinkedFields() {
         printer.setOutputFileName(pdf);
         return true;
     });
-    Screen* s = go(mdi, 3, 6);
+    // An applied selection: recordings keep their order of entry, whatever was chosen.
+    Screen* s = go(mdi, 1, 6);
+    click(s, "BtnNueva");
+    addFilter(s, {"", "SOP Discográfica", "Contiene", "c"});
+    click(s, "BtnAceptar");
+    QCOMPARE(mdi.hub().reg[6].ContSel, 3);
+    s = go(mdi, 3, 6);
     QListWidget* list = w<QListWidget>(s, "List");
     for (int i = 0; i < list->count(); ++i)
         list->item(i)->setCheckState(
@@ -346,6 +353,9 @@ void GrabacionSelectionTest::printsLinkedFields() {
     QVERIFY2(out.contains("Gardiner / Harnoncourt"), qPrintable(out));
     QVERIFY2(out.contains("Decca"), qPrintable(out));
     QVERIFY2(out.contains("DIR Apellidos"), qPrintable(out));
+    QVERIFY2(out.contains(QRegularExpression(QString::fromUtf8("Orden:\\s+Histórico"))),
+             qPrintable(out));
+    QVERIFY2(!out.contains("Ascendente"), qPrintable(out));
 }
 
 QTEST_MAIN(GrabacionSelectionTest)
