@@ -32,6 +32,10 @@ bool isPatternOperator(const QString& op);
 // kind. `valor` is updated to the form it took (the value "as the condition holds it").
 QString term(const VocabItem& field, const QString& op, QString& valor, int tipoOrquesta = 0);
 
+// The term of " = " on a column holding texts each followed by "#" (a work's movements): true when
+// one of the texts equals the value, under the same rules as any other " = ".
+QString itemEqualsTerm(const QString& column, const QString& valor);
+
 // The condition after one more filter: the term alone for the first, otherwise everything before
 // in one more pair of parentheses ("(" + c + connector + term + ")").
 QString joinCondition(const QString& condition, const QString& connector, const QString& term);

@@ -141,6 +141,8 @@ void GrabacionSelectionTest::selections_data() {
         << Filters{{"", "OBR Tiempo Total", "Es Mayor que", "3600"}} << QList<int>{3};
     QTest::newRow("movements") << Filters{{"", "OBR Nº de Mov", "Es Menor que", "13"}}
                                << QList<int>{1, 2};
+    QTest::newRow("one movement of the work")
+        << Filters{{"", "OBR Movimientos", "Es Igual a", "gloria"}} << QList<int>{1};
     QTest::newRow("ensemble set") << Filters{{"", "ORQ Orq-Gru-Cor", "Contiene", "choir"}}
                                   << QList<int>{1, 3};
     QTest::newRow("conductor and carrier")
