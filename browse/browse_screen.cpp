@@ -316,7 +316,8 @@ void BrowseScreen::Cancelar() {
 }
 
 void BrowseScreen::Regresar() {
-    if (!ctx_.RetornoGrabacion || !ctx_.nav) return;
+    // A pending change holds the user here, as the locked tabs do.
+    if (!ctx_.RetornoGrabacion || !ctx_.nav || pending()) return;
     Navigation* nav = ctx_.nav;
     nav->setSolapaRegistros1(registers::kGrabacion);
     nav->setTabRegistros1(0);

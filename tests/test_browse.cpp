@@ -2,6 +2,8 @@
 // user does: browsing by scroll bar and record number, modifying and deleting with "Aceptar" and
 // "Cancelar" while the tabs are locked, deletions refused for records a recording uses, the
 // reduce/expand layout of each screen, "Retorno" and stored pictures.
+#include <QPointer>
+
 #include "selection/apply.h"
 #include "store/engine.h"
 #include "store/record_links.h"
@@ -29,6 +31,8 @@ class BrowseTest : public QObject {
     void twoMemoriesOfPerformerAndWebSiteAreDistinct();
     void retornoOnlyWhenReachedFromRecording_data();
     void retornoOnlyWhenReachedFromRecording();
+    void retornoWaitsForPendingChange_data();
+    void retornoWaitsForPendingChange();
     void storeFailureOnAcceptIsReportedAndFreesTabs_data();
     void storeFailureOnAcceptIsReportedAndFreesTabs();
     void fieldsPassTheFocusOnWhileViewing();
@@ -595,6 +599,61 @@ void BrowseTest::retornoOnlyWhenReachedFromRecording() {
     QCOMPARE(int(mdi.VentanaMostrandose), 7);
     QVERIFY(!mdi.context().RetornoGrabacion);
     QCOMPARE(mdi.solapas().SolapaRegistros1(), 6);
+}
+
+void BrowseTest::retornoWaitsForPendingChange_data() {
+    QTest::addColumn<int>("global");
+    QTest::addColumn<bool>("deleting");
+    for (int g : {registers::kCompositor, registers::kOrquesta, registers::kSoporte}) {
+        QTest::newRow(qPrintable(registers::at(g).name + " modify")) << g << false;
+        QTest::newRow(qPrintable(registers::at(g).name + " delete")) << g << true;
+    }
+}
+
+// Reached from the recording entry screen, "Retorno" does nothing while a modification or a
+// deletion waits for "Aceptar" or "Cancelar"; once it is accepted it leads back.
+void BrowseTest::retornoWaitsForPendingChange() {
+    QFETCH(int, global);
+    QFETCH(bool, deleting);
+    TempApp app;
+    rs::insertRecord(app, global, "R1");
+    rs::insertRecord(app, global, "R2");
+    FormMdi& mdi = app.enter();
+    mdi.solapas().OcultarFormulario();
+    mdi.context().RetornoGrabacion = true;  // as the recording entry screen's visit sets it
+    mdi.solapas().MostrarFormulario(registers::screenNumber(global, 2));
+    Screen* s = mdi.solapas().currentScreen();
+    s->Carga();
+    goTo(s, 2);
+    if (deleting) {
+        click(s, "BtnEliminar");
+    } else {
+        click(s, "BtnModificar");
+        rs::pasteNotes(s, "cambio pendiente");
+    }
+    const QPointer<Screen> still(s);
+    click(s, "BtnRegresar");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(still);
+    QCOMPARE(mdi.solapas().currentScreen(), s);
+    QCOMPARE(int(mdi.VentanaMostrandose), registers::screenNumber(global, 2));
+    QVERIFY(mdi.context().RetornoGrabacion);
+    QVERIFY(tabsLocked(mdi));
+    QVERIFY(w<QWidget>(s, "BtnGuardar")->isEnabled());
+    if (!deleting) QCOMPARE(rs::notes(s), QStringLiteral("cambio pendiente"));
+
+    click(s, "BtnGuardar");
+    QVERIFY(app.messages.shown.empty());
+    QCOMPARE(rs::count(app, global), deleting ? 1 : 2);
+    if (!deleting)
+        QCOMPARE(app.scalar(QStringLiteral("SELECT Notas FROM %1 WHERE Id = 2")
+                                .arg(registers::at(global).table))
+                     .toString(),
+                 QStringLiteral("cambio pendiente"));
+    click(s, "BtnRegresar");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(int(mdi.VentanaMostrandose), 7);
+    QVERIFY(!mdi.context().RetornoGrabacion);
 }
 
 void BrowseTest::storeFailureOnAcceptIsReportedAndFreesTabs_data() {
