@@ -37,6 +37,10 @@ void FormBasesDatos::Load() {
         "Imágenes (*.jpg, *.gif, *.bmp)|*.jpg;*.gif;*.bmp|Todos los archivos (*.*)|*.*");
     EtiAnadir = QString::fromUtf8("Añadir");
     EtiModificar = QStringLiteral("Modificar");
+    EtiNumerico = QString::fromUtf8("Numérico");
+    EtiNotasCortadas = QString::fromUtf8(
+        "Las Notas guardadas tienen %1 caracteres; se muestran los primeros %2. Se conservan "
+        "enteras mientras no se modifiquen.");
 
     // 2-7. Data controls on the catalogue, counters from the tables, memos at their start.
     const QString file = ctx_.PathBaseDatos + QStringLiteral("/DataOrmelia.mdb");

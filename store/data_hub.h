@@ -68,7 +68,7 @@ class FormBasesDatos {
         MensaRegistroEnUso, MensaCompactacionFallida, MensaImpresionFallida;
     // Label texts.
     QString EtiAmpliar, EtiReducir, EtiIdentificador, EtiNumero, EtiEn, EtiInsertarImagen,
-        EtiFormatoImagen, EtiAnadir, EtiModificar;
+        EtiFormatoImagen, EtiAnadir, EtiModificar, EtiNumerico, EtiNotasCortadas;
 
     std::array<DataControl, registers::kCount> Data;
     std::array<RegisterState, registers::kCount> reg;

@@ -31,6 +31,8 @@ class BrowseTest : public QObject {
     void twoMemoriesOfPerformerAndWebSiteAreDistinct();
     void retornoOnlyWhenReachedFromRecording_data();
     void retornoOnlyWhenReachedFromRecording();
+    void storedValueLongerThanItsBoxIsKept_data();
+    void storedValueLongerThanItsBoxIsKept();
     void retornoWaitsForPendingChange_data();
     void retornoWaitsForPendingChange();
     void storeFailureOnAcceptIsReportedAndFreesTabs_data();
@@ -599,6 +601,88 @@ void BrowseTest::retornoOnlyWhenReachedFromRecording() {
     QCOMPARE(int(mdi.VentanaMostrandose), 7);
     QVERIFY(!mdi.context().RetornoGrabacion);
     QCOMPARE(mdi.solapas().SolapaRegistros1(), 6);
+}
+
+void BrowseTest::storedValueLongerThanItsBoxIsKept_data() {
+    QTest::addColumn<int>("global");
+    QTest::addColumn<QString>("column");
+    using namespace registers;
+    const QList<QPair<int, const char*>> rows = {
+        {kCompositor, "Apellidos"}, {kCompositor, "Fecha1"},    {kCompositor, "Notas"},
+        {kOrquesta, "Nombre"},      {kSoporte, "Discografica"}, {kEvento, "Fecha"},
+        {kObra, "Notas"},           {kGrabacion, "Notas"},      {kInstrumento, "Siglo"}};
+    for (const auto& r : rows)
+        QTest::newRow(qPrintable(at(r.first).name + " " + r.second))
+            << r.first << QString(r.second);
+}
+
+// A value longer than its box (written by another tool) is shown cut with the whole value in the
+// tooltip, and "Modificar" then "Aceptar" leaves it exactly as stored, while a field the user
+// changed is written. Typing into the cut box writes what was typed.
+void BrowseTest::storedValueLongerThanItsBoxIsKept() {
+    QFETCH(int, global);
+    QFETCH(QString, column);
+    const RegisterDef& d = registers::at(global);
+    const FieldDef* f = d.field(column);
+    QVERIFY(f);
+    const bool notes = f->kind == FieldKind::Notes;
+    const bool number = f->isNumeric();
+    QString control = boxOf(global, column);
+    const int length = notes               ? registers::kNotesMax
+                       : d.boxes.isEmpty() ? 0
+                                           : [&] {
+                                                 for (const BoxDef& b : d.boxes)
+                                                     if (b.control == control) return b.maxLength;
+                                                 return 0;
+                                             }();
+    const QString value = number ? QStringLiteral("123456") : rs::sample("Largo", length + 300);
+    TempApp app;
+    const qint64 key = rs::insertRecord(app, global, "R1");
+    if (global == registers::kGrabacion) {
+        const qint64 disco = rs::insertRecord(app, registers::kSoporte, "Disco");
+        app.exec(QStringLiteral("UPDATE Grabacion SET SoporteId = %1").arg(disco));
+    }
+    app.exec(
+        QStringLiteral("UPDATE %1 SET %2 = %3 WHERE Id = %4")
+            .arg(d.table, column, number ? value : "'" + QString(value).replace("'", "''") + "'")
+            .arg(key));
+    auto stored = [&](const QString& c) {
+        return app.scalar(
+            QStringLiteral("SELECT %1 FROM %2 WHERE Id = %3").arg(c, d.table).arg(key));
+    };
+    FormMdi& mdi = app.enter();
+    Screen* s = open(mdi, global, 2);
+    QVERIFY(s);
+    QWidget* shown = notes ? static_cast<QWidget*>(w<QTextEdit>(s, "TxtNotas")) : box(s, control);
+    const QString text = notes ? rs::notes(s) : box(s, control)->text();
+    QCOMPARE(text, value.left(length));
+    if (notes)
+        QVERIFY2(shown->toolTip().contains(QString::number(value.size())),
+                 qPrintable(shown->toolTip()));
+    else
+        QCOMPARE(shown->toolTip(), value);
+
+    click(s, "BtnModificar");
+    if (!notes) rs::pasteNotes(s, "cambio");
+    click(s, "BtnGuardar");
+    QVERIFY2(app.messages.shown.empty(), qPrintable(app.messages.texts().join('|')));
+    if (number)
+        QCOMPARE(stored(column).toLongLong(), 123456LL);
+    else
+        QCOMPARE(stored(column).toString(), value);
+    if (!notes) QCOMPARE(stored("Notas").toString(), QStringLiteral("cambio"));
+    // Shown again, cut, after the save.
+    QCOMPARE(notes ? rs::notes(s) : box(s, control)->text(), value.left(length));
+
+    // What the user types into the cut box is written.
+    if (notes) return;
+    click(s, "BtnModificar");
+    const QString typed = number ? QStringLiteral("1999").left(length) : QStringLiteral("Corto");
+    rs::type(s, control, typed);
+    click(s, "BtnGuardar");
+    QVERIFY2(app.messages.shown.empty(), qPrintable(app.messages.texts().join('|')));
+    QCOMPARE(stored(column).toString(), typed);
+    QCOMPARE(shown->toolTip(), number ? mdi.hub().EtiNumerico : typed);
 }
 
 void BrowseTest::retornoWaitsForPendingChange_data() {
