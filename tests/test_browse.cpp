@@ -821,6 +821,7 @@ void BrowseTest::storedPictureProblemsShowPlaceholder_data() {
     QTest::newRow("missing file") << 0;
     QTest::newRow("not a picture") << 1;
     QTest::newRow("enormous picture") << 2;
+    QTest::newRow("enormous PNG") << 3;
 }
 
 void BrowseTest::storedPictureProblemsShowPlaceholder() {
@@ -829,7 +830,8 @@ void BrowseTest::storedPictureProblemsShowPlaceholder() {
     QString path = problem == -1  ? makePicture(app.folder(), "bien.gif", 80, 40, "GIF")
                    : problem == 0 ? app.folder() + "/borrada.jpg"
                    : problem == 1 ? rs::notAPicture(app.folder())
-                                  : rs::enormousPicture(app.folder());
+                   : problem == 2 ? rs::enormousPicture(app.folder())
+                                  : rs::enormousPng(app.folder());
     if (problem == -1 && !QFile::exists(path))
         path = makePicture(app.folder(), "bien.bmp", 80, 40, "BMP");
     for (int g : {int(registers::kCompositor), int(registers::kEscenario)})
@@ -839,11 +841,19 @@ void BrowseTest::storedPictureProblemsShowPlaceholder() {
         Screen* s = open(mdi, g, 2);
         QVERIFY(s);
         QCOMPARE(rs::showsPlaceholder(s), problem != -1);
+        // A picture that cannot be shown keeps its path through a modification of the record.
         click(s, "BtnModificar");
-        QCOMPARE(w<QWidget>(s, "BtnImagenEliminar")->isVisible(), problem == -1);
+        QVERIFY(w<QWidget>(s, "BtnImagenEliminar")->isVisible());
+        rs::pasteNotes(s, "otra nota");
         click(s, "BtnGuardar");
-        QCOMPARE(app.scalar("SELECT Imagen FROM " + registers::at(g).table).toString(),
-                 problem == -1 ? path : QString());
+        const QString query = "SELECT Imagen FROM " + registers::at(g).table;
+        QCOMPARE(app.scalar(query).toString(), path);
+        QVERIFY(app.messages.shown.empty());
+        // The picture's delete button still takes it away.
+        click(s, "BtnModificar");
+        click(s, "BtnImagenEliminar");
+        click(s, "BtnGuardar");
+        QCOMPARE(app.scalar(query).toString(), QString());
         QVERIFY(app.messages.shown.empty());
     }
 }
