@@ -41,6 +41,8 @@ void FormBasesDatos::Load() {
     EtiNotasCortadas = QString::fromUtf8(
         "Las Notas guardadas tienen %1 caracteres; se muestran los primeros %2. Se conservan "
         "enteras mientras no se modifiquen.");
+    EtiImagenesConjunto = QString::fromUtf8("Imágenes del Conjunto: %1");
+    EtiCerrar = QStringLiteral("Cerrar");
 
     // 2-7. Data controls on the catalogue, counters from the tables, memos at their start.
     const QString file = ctx_.PathBaseDatos + QStringLiteral("/DataOrmelia.mdb");

@@ -68,7 +68,8 @@ class FormBasesDatos {
         MensaRegistroEnUso, MensaCompactacionFallida, MensaImpresionFallida;
     // Label texts.
     QString EtiAmpliar, EtiReducir, EtiIdentificador, EtiNumero, EtiEn, EtiInsertarImagen,
-        EtiFormatoImagen, EtiAnadir, EtiModificar, EtiNumerico, EtiNotasCortadas;
+        EtiFormatoImagen, EtiAnadir, EtiModificar, EtiNumerico, EtiNotasCortadas,
+        EtiImagenesConjunto, EtiCerrar;
 
     std::array<DataControl, registers::kCount> Data;
     std::array<RegisterState, registers::kCount> reg;
