@@ -12,7 +12,7 @@ Screen* openScreen(FormMdi& m, int number) {
     nav.OcultarFormulario();
     nav.MostrarFormulario(number);
     Screen* s = nav.currentScreen();
-    if (s && screens::hasLoadOperation(number)) s->Carga();
+    if (s) s->Carga();
     settle();
     return s;
 }

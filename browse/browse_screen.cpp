@@ -80,6 +80,7 @@ void BrowseScreen::Carga() {
             rs.setAbsolutePosition(HScroll->value() - 1);
             shownKey_ = rs.currentKey();
             showRecord();
+            noteShown();
             recomposeName();
             picture().placeName();
             TxtOrden->setText(QString::number(HScroll->value()));
@@ -99,19 +100,41 @@ void BrowseScreen::showRecord() {
 }
 
 void BrowseScreen::showField(const FieldDef& f, const QString& stored) {
+    // A box that cannot show the whole stored value says so in its tooltip.
     if (f.kind == FieldKind::Notes) {
-        notesBox()->setText(stored);
+        NotesBox* n = notesBox();
+        n->setText(stored);
+        n->setToolTip(stored.size() > n->maxLength()
+                          ? hub().EtiNotasCortadas.arg(stored.size()).arg(n->maxLength())
+                          : QString());
         return;
     }
     for (FieldBox* b : boxes()) {
         if (b->def().column != f.column) continue;
-        b->setText(b->def().numeric ? rules::shownYear(stored) : stored);
-        if (!b->def().numeric) b->setToolTip(b->text());
+        const QString shown = b->def().numeric ? rules::shownYear(stored) : stored;
+        b->setText(shown);
+        if (shown.size() > b->maxLength())
+            b->setToolTip(stored);
+        else
+            b->setToolTip(b->def().numeric ? hub().EtiNumerico : b->text());
+    }
+}
+
+void BrowseScreen::noteShown() {
+    kept_.clear();
+    for (const FieldDef& f : def().fields) {
+        if (f.kind != FieldKind::Text && f.kind != FieldKind::Year &&
+            f.kind != FieldKind::Century && f.kind != FieldKind::Notes)
+            continue;
+        QString value;
+        if (valueOf(f, &value)) kept_.note(f.column, value);
     }
 }
 
 void BrowseScreen::clearFields() {
+    kept_.clear();
     clearBoxes();
+    notesBox()->setToolTip(QString());
     picture().remove();
 }
 
@@ -148,6 +171,8 @@ void BrowseScreen::boxChanged(FieldBox* b) {
         b->setToolTip(rules::isFilled(b->text()) ? b->text() : hub().EtiIdentificador);
     else if (!b->def().numeric)
         b->setToolTip(b->text());
+    else
+        b->setToolTip(hub().EtiNumerico);
 }
 
 void BrowseScreen::boxFocused(FieldBox* b) {
@@ -267,8 +292,11 @@ void BrowseScreen::acceptModification() {
 }
 
 void BrowseScreen::writeCurrent() {
-    Campos campos;
-    const int n = collectFields(campos);
+    Campos all, campos;
+    const int total = collectFields(all);
+    int n = 0;
+    for (int i = 0; i < total; ++i)
+        if (!untouched(all[i].first, all[i].second)) campos[n++] = all[i];
     store().GuardarCampos(global(), n, false, campos);
 }
 
@@ -316,7 +344,8 @@ void BrowseScreen::Cancelar() {
 }
 
 void BrowseScreen::Regresar() {
-    if (!ctx_.RetornoGrabacion || !ctx_.nav) return;
+    // A pending change holds the user here, as the locked tabs do.
+    if (!ctx_.RetornoGrabacion || !ctx_.nav || pending()) return;
     Navigation* nav = ctx_.nav;
     nav->setSolapaRegistros1(registers::kGrabacion);
     nav->setTabRegistros1(0);

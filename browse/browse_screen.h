@@ -3,6 +3,7 @@
 // (hub Data[i]) one at a time, by scroll bar or record number; a record is modified or deleted
 // and the change confirmed with "Aceptar" or dropped with "Cancelar", with the navigation tabs
 // locked meanwhile. Position, counters and layout choice live in the hub.
+#include "browse/kept_fields.h"
 #include "entry/record_screen.h"
 
 class ClickLabel;
@@ -71,6 +72,11 @@ class BrowseScreen : public RecordScreen {
     // Where a record field sends the focus while viewing.
     QWidget* focusSink() const;
     Recordset& records() const;
+    // Whether the user left field `column` as it was shown, when the screen would now write
+    // `current` for it: such a field is not written, so it stays exactly as stored.
+    bool untouched(const QString& column, const QString& current) const {
+        return kept_.untouched(column, current);
+    }
 
   private:
     void buildPanel();
@@ -90,7 +96,10 @@ class BrowseScreen : public RecordScreen {
     // Refuses a deletion of a record that recordings use.
     bool refusedInUse();
     void showCounters();
+    // Notes what the screen would write for each text, year and notes field as just shown.
+    void noteShown();
 
+    KeptFields kept_;
     qint64 shownKey_ = 0;
     bool locked_ = false;
 };

@@ -41,8 +41,10 @@ void OrquestaBrowseScreen::showField(const FieldDef& f, const QString& stored) {
 void OrquestaBrowseScreen::showRecord() {
     BrowseScreen::showRecord();
     const int g = global();
-    names_.show(hub().field(g, QStringLiteral("Nombre")),
-                int(rules::numericValue(hub().field(g, QStringLiteral("OrqGrpCor")))));
+    const QString name = hub().field(g, QStringLiteral("Nombre"));
+    names_.show(name, int(rules::numericValue(hub().field(g, QStringLiteral("OrqGrpCor")))));
+    // A name longer than its box shows whole in the tooltip.
     for (FieldBox* b : boxes())
-        if (names_.isNameBox(b) && !b->text().isEmpty()) b->setToolTip(b->text());
+        if (names_.isNameBox(b) && !b->text().isEmpty())
+            b->setToolTip(name.size() > b->maxLength() ? name : b->text());
 }

@@ -113,6 +113,9 @@ void EntryScreen::Carga() {
     showCounters();
     restorePending();
     const bool shown = picture().showStored(pending(QStringLiteral("Imagen")));
+    // A new record takes only a picture that can be shown: one gone since it was chosen is
+    // dropped.
+    if (!shown) picture().remove();
     picture().BtnImagenEliminar->setVisible(shown);
     recomposeName();
 }

@@ -73,11 +73,13 @@ bool RecordPicture::showStored(const QString& path) {
         ctx_.store->CargarImagen(*Imagen, DialogoImagen, int(kSide), int(kSide));
         loaded = !DialogoImagen.FileName.isEmpty();
     }
+    // A stored picture that cannot be shown now (a file moved away, a picture over the decoding
+    // limit) keeps its path: only the user's own removal or choice replaces it.
+    DialogoImagen.FileName = path;
     if (loaded) {
         centre();
         setNameColor(true);
     } else {
-        DialogoImagen.FileName.clear();
         showPlaceholder();
     }
     placeButton();

@@ -32,8 +32,8 @@ class RecordPicture {
     QString fileName() const { return DialogoImagen.FileName; }
 
     // Shows the stored picture `path` (or the placeholder when it is empty or cannot be shown),
-    // centred, with the label and the button placed. Returns true when the picture was loaded.
-    // The button's visibility is the caller's.
+    // centred, with the label and the button placed; the path is kept either way. Returns true
+    // when the picture was loaded. The button's visibility is the caller's.
     bool showStored(const QString& path);
     // The double click: the file dialog, then the chosen picture (or the placeholder).
     void choose();

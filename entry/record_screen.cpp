@@ -69,7 +69,7 @@ void RecordScreen::build() {
         boxes_ << w;
         look::setBoxColor(w, b.identifier ? look::kBlanco : look::kGris);
         if (b.identifier) w->setToolTip(hub().EtiIdentificador);
-        if (b.numeric) w->setToolTip(QString::fromUtf8("Numérico"));
+        if (b.numeric) w->setToolTip(hub().EtiNumerico);
         connect(w, &QLineEdit::textChanged, this, [this, w] { boxChanged(w); });
         connect(w, &FieldBox::GotFocus, this, [this, w] { boxFocused(w); });
         if (afterNotes(def_, b)) {

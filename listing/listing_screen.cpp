@@ -550,10 +550,11 @@ QVector<Printout::Line> ListingScreen::printHeading(qint64 records) const {
     else if (s.MemoSelNT != 0 && !s.MemoSelValorFiltro.trimmed().isEmpty())
         filters += QStringLiteral("  ") + s.MemoSelValorFiltro.trimmed();
     out.push_back({QStringLiteral("Filtros"), filters});
-    QString order = QString::fromUtf8("Histórico");
-    const auto& dirs = registers::sortDirections();
-    if (s.MemoSelCriterioOrden >= 0 && s.MemoSelCriterioOrden < 2 && s.MemoSelCampoOrden >= 0 &&
-        s.MemoSelCampoOrden < def_.sortFields.size())
+    // "Histórico", the last direction, is also the recording's only one: no field is named.
+    const auto& dirs = registers::sortDirectionsOf(global_);
+    QString order = dirs.last().caption;
+    if (s.MemoSelCriterioOrden >= 0 && s.MemoSelCriterioOrden < dirs.size() - 1 &&
+        s.MemoSelCampoOrden >= 0 && s.MemoSelCampoOrden < def_.sortFields.size())
         order = def_.sortFields[s.MemoSelCampoOrden].caption + QLatin1Char(' ') +
                 dirs[s.MemoSelCriterioOrden].caption;
     out.push_back({QStringLiteral("Orden"), order});

@@ -62,7 +62,7 @@ Outcome applySelection(FormBasesDatos& hub, int global, FilterModel& m, int sort
         QString statement;
         if (m.isAllRecords()) {
             statement = m.statement();
-            s.MemoSelLista = QStringLiteral("#");
+            s.MemoSelLista.clear();
         } else {
             m.OpcionSQL = m.statement();
             statement = m.OpcionSQL;
@@ -89,7 +89,7 @@ Outcome applySelection(FormBasesDatos& hub, int global, FilterModel& m, int sort
 }
 
 void storeUnderConstruction(RegisterState& s, const FilterModel& m) {
-    s.MemoSelLista = listText(m.lines);
+    s.MemoSelLista = m.lines;
     s.MemoSelNT = 0;
     s.MemoSelOpcionSQL = m.OpcionSQL;
     s.MemoSelValorFiltro = m.TextoFiltros;

@@ -29,7 +29,7 @@ enum class Outcome {
 Outcome applySelection(FormBasesDatos& hub, int global, FilterModel& model, int sortFieldPosition,
                        int sortDirectionPosition, QWidget* parent);
 
-// After a filter is added: the selection under construction into the hub (list text,
+// After a filter is added: the selection under construction into the hub (filter list,
 // condition, description, state 0).
 void storeUnderConstruction(RegisterState& state, const FilterModel& model);
 

@@ -4,6 +4,17 @@
 
 namespace selection {
 
+namespace {
+
+// Whether a field holds a list of texts each followed by "#" (a work's movements).
+bool holdsList(const RegisterDef& reg, const VocabItem& f) {
+    const int owner = f.sourceRegister >= 0 ? f.sourceRegister : reg.global;
+    const FieldDef* d = registers::at(owner).field(f.column);
+    return d && d->kind == FieldKind::Movements;
+}
+
+}  // namespace
+
 void FilterModel::chooseField(int position) {
     if (position < 0 || position >= reg_.selFields.size()) return;
     const VocabItem& f = reg_.selFields[position];
@@ -55,7 +66,9 @@ void FilterModel::addTexts(const QString& v, const QString& f, const QString& c)
 
 void FilterModel::addCondition(int p) {
     const VocabItem& f = reg_.selFields[p];
-    QString t = term(f, OperadorSQL, ValorSQL, TipoOrquesta);
+    QString t = holdsList(reg_, f) && OperadorSQL == QLatin1String(" = ")
+                    ? itemEqualsTerm(f.column, ValorSQL)
+                    : term(f, OperadorSQL, ValorSQL, TipoOrquesta);
     // A recording's filter on a linked register tests the record it links (for a set, any of
     // its records); its own notes are tested bare.
     if (f.sourceRegister >= 0 && f.sourceRegister != reg_.global)

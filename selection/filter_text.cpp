@@ -26,6 +26,17 @@ QString term(const VocabItem& field, const QString& op, QString& valor, int tipo
     return t;
 }
 
+QString itemEqualsTerm(const QString& column, const QString& valor) {
+    // The stored texts are split one by one; a final "#" missing (a catalogue written by hand)
+    // still ends the last.
+    return QStringLiteral(
+               "EXISTS (WITH RECURSIVE Trozo(Pieza, Resto) AS (SELECT NULL, %1 || '#' UNION ALL "
+               "SELECT substr(Resto, 1, instr(Resto, '#') - 1), substr(Resto, instr(Resto, '#') "
+               "+ 1) FROM Trozo WHERE instr(Resto, '#') > 0) SELECT 1 FROM Trozo WHERE Pieza = "
+               "%2 COLLATE %3)")
+        .arg(column, jet::quote(valor), QLatin1String(jet::kCollation));
+}
+
 QString joinCondition(const QString& condition, const QString& connector, const QString& term) {
     if (condition.isEmpty()) return term;
     return QLatin1Char('(') + condition + connector + term + QLatin1Char(')');
@@ -38,28 +49,6 @@ QString joinDescription(const QString& description, const QString& connective, c
     if (description.isEmpty()) return piece;
     return QLatin1Char('(') + description + QLatin1Char(' ') + connective + QLatin1Char(' ') +
            piece + QStringLiteral(") ");
-}
-
-QString listText(const QStringList& lines) {
-    if (lines.isEmpty()) return QStringLiteral("#");
-    QString out;
-    for (const QString& l : lines) out += l + QLatin1Char('#');
-    return out;
-}
-
-QStringList listLines(const QString& text) {
-    QStringList out;
-    if (text.startsWith(QLatin1Char('#'))) return out;
-    QString line;
-    for (QChar c : text) {
-        if (c == QLatin1Char('#')) {
-            out << line;
-            line.clear();
-        } else {
-            line += c;
-        }
-    }
-    return out;
 }
 
 int filtersOfLines(int lines) {

@@ -1,8 +1,8 @@
 #pragma once
 // The texts a selection is made of: one filter's SQL term, the condition and the readable
-// description growing filter by filter, the filter list kept as one text with "#" after each
-// line, and the final SELECT statement. Pure functions, shared by every selection screen (the
-// recording's builds one condition per linked register from the same pieces).
+// description growing filter by filter, and the final SELECT statement. Pure functions, shared by
+// every selection screen (the recording's builds one condition per linked register from the same
+// pieces).
 #include <QString>
 #include <QStringList>
 
@@ -32,6 +32,10 @@ bool isPatternOperator(const QString& op);
 // kind. `valor` is updated to the form it took (the value "as the condition holds it").
 QString term(const VocabItem& field, const QString& op, QString& valor, int tipoOrquesta = 0);
 
+// The term of " = " on a column holding texts each followed by "#" (a work's movements): true when
+// one of the texts equals the value, under the same rules as any other " = ".
+QString itemEqualsTerm(const QString& column, const QString& valor);
+
 // The condition after one more filter: the term alone for the first, otherwise everything before
 // in one more pair of parentheses ("(" + c + connector + term + ")").
 QString joinCondition(const QString& condition, const QString& connector, const QString& term);
@@ -41,9 +45,6 @@ QString joinCondition(const QString& condition, const QString& connector, const 
 QString joinDescription(const QString& description, const QString& connective, const QString& field,
                         const QString& criterion, const QString& value);
 
-// The filter list as one text (every line followed by "#"; "#" for no lines) and back.
-QString listText(const QStringList& lines);
-QStringList listLines(const QString& text);
 // Filters of a list of `lines` lines: (lines + 1) / 4.
 int filtersOfLines(int lines);
 

@@ -247,14 +247,18 @@ void SelectionScreen::BtnAceptarClick() {
     Idle();
 }
 
+bool SelectionScreen::refusesHash() const {
+    return global_ == registers::kCompositor;
+}
+
 void SelectionScreen::TxtValFiltroChange() {
-    // "#" separates the lines of the filter list in the hub, so no value may hold one; a
-    // character that cannot be typed (NUL) is dropped with it.
+    // The composer's value box refuses "#", also when pasted; the other registers' boxes take it
+    // like any other character.
     QString text = TxtValFiltro->text();
-    if (text.contains(QLatin1Char('#')) || text.contains(QChar(0))) {
+    if (refusesHash() && text.contains(QLatin1Char('#'))) {
         int cursor = TxtValFiltro->cursorPosition();
         for (int i = text.size() - 1; i >= 0; --i)
-            if (text.at(i) == QLatin1Char('#') || text.at(i) == QChar(0)) {
+            if (text.at(i) == QLatin1Char('#')) {
                 text.remove(i, 1);
                 if (i < cursor) --cursor;
             }
@@ -276,7 +280,7 @@ bool SelectionScreen::eventFilter(QObject* watched, QEvent* event) {
                 BtnY->setEnabled(false);
                 BtnO->setEnabled(false);
             }
-        } else if (event->type() == QEvent::KeyPress) {
+        } else if (event->type() == QEvent::KeyPress && refusesHash()) {
             if (static_cast<QKeyEvent*>(event)->text().contains(QLatin1Char('#'))) return true;
         }
     }
@@ -288,7 +292,7 @@ bool SelectionScreen::eventFilter(QObject* watched, QEvent* event) {
 void SelectionScreen::Carga() {
     RegisterState& s = state();
     LabNumRegTotal->setText(QString::number(s.Cont));
-    model_.lines = selection::listLines(s.MemoSelLista);
+    model_.lines = s.MemoSelLista;
     showList();
     if (s.MemoSelNT != 0) {
         Idle();
@@ -299,7 +303,7 @@ void SelectionScreen::Carga() {
         model_.numFiltros = s.ContFil;
         return;
     }
-    if (s.MemoSelLista == QLatin1String("#")) {
+    if (s.MemoSelLista.isEmpty()) {
         s.MemoSelNT = 2;
         Carga();
         return;

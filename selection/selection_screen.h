@@ -51,6 +51,8 @@ class SelectionScreen : public Screen {
     void BtnTodoClick();
     void BtnAceptarClick();
     void TxtValFiltroChange();
+    // Whether the value box refuses "#" (the composer's does).
+    bool refusesHash() const;
 
     // Prompt items and sort positions.
     void showPrompt(QComboBox* combo, int designCount);

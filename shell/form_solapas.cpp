@@ -165,8 +165,9 @@ void FormSolapas::registerStripClick(int group, int op) {
     if (group == 1) SolapaRegistros1_ = qint16(k);
     const int number = (group == 1 ? 1 : 29) + 7 * op + k;
     MostrarFormulario(number);
-    if (screens::hasLoadOperation(number))
-        if (Screen* s = loaded_screens_.value(number)) s->Carga();
+    // Every register screen is restored from the hub, the recording's selection and listing
+    // included: their applied selection and ticked fields are in force while the user is away.
+    if (Screen* s = loaded_screens_.value(number)) s->Carga();
     if (group == 2) SolapaRegistros2_ = qint16(k);
 }
 

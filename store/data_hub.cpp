@@ -40,6 +40,12 @@ void FormBasesDatos::Load() {
         "Imágenes (*.jpg, *.gif, *.bmp)|*.jpg;*.gif;*.bmp|Todos los archivos (*.*)|*.*");
     EtiAnadir = QString::fromUtf8("Añadir");
     EtiModificar = QStringLiteral("Modificar");
+    EtiNumerico = QString::fromUtf8("Numérico");
+    EtiNotasCortadas = QString::fromUtf8(
+        "Las Notas guardadas tienen %1 caracteres; se muestran los primeros %2. Se conservan "
+        "enteras mientras no se modifiquen.");
+    EtiImagenesConjunto = QString::fromUtf8("Imágenes del Conjunto: %1");
+    EtiCerrar = QStringLiteral("Cerrar");
 
     // 2-7. Data controls on the catalogue, counters from the tables, memos at their start.
     const QString file = ctx_.PathBaseDatos + QStringLiteral("/DataOrmelia.mdb");
@@ -114,7 +120,7 @@ void FormBasesDatos::resetSelection(int global) {
     s.ContFil = 0;
     s.MemoSelCampoOrden = -1;
     s.MemoSelCriterioOrden = -1;
-    s.MemoSelLista = QStringLiteral("#");
+    s.MemoSelLista.clear();
     s.MemoSelNT = 2;
     s.MemoSelOpcionSQL.clear();
     s.MemoSelValorFiltro.clear();

@@ -7,6 +7,7 @@
 // MemoSelCompLista); every register has the same state under the same stem in `reg[i]`.
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <array>
 
@@ -23,11 +24,12 @@ struct RegisterState {
     qint32 ContEli = 0;   // deleted since start-up
     qint32 ContFil = 0;   // filters of the current selection
 
-    // Selection memo: see the selection model.
+    // Selection memo: see the selection model. The filter list is kept line by line (empty for
+    // none), so a value may hold any character.
     qint16 MemoSelNT = 2;
     QString MemoSelOpcionSQL;
     QString MemoSelValorFiltro;
-    QString MemoSelLista = QStringLiteral("#");
+    QStringList MemoSelLista;
     qint16 MemoSelCampoOrden = -1;
     qint16 MemoSelCriterioOrden = -1;
     // The record source of the applied selection ("" = the whole table).
@@ -67,7 +69,8 @@ class FormBasesDatos {
         MensaImpresionFallida;
     // Label texts.
     QString EtiAmpliar, EtiReducir, EtiIdentificador, EtiNumero, EtiEn, EtiInsertarImagen,
-        EtiFormatoImagen, EtiAnadir, EtiModificar;
+        EtiFormatoImagen, EtiAnadir, EtiModificar, EtiNumerico, EtiNotasCortadas,
+        EtiImagenesConjunto, EtiCerrar;
 
     std::array<DataControl, registers::kCount> Data;
     std::array<RegisterState, registers::kCount> reg;
@@ -99,7 +102,7 @@ class FormBasesDatos {
     qint16& MemoSelCompNT() { return reg[0].MemoSelNT; }
     QString& MemoSelCompOpcionSQL() { return reg[0].MemoSelOpcionSQL; }
     QString& MemoSelCompValorFiltro() { return reg[0].MemoSelValorFiltro; }
-    QString& MemoSelCompLista() { return reg[0].MemoSelLista; }
+    QStringList& MemoSelCompLista() { return reg[0].MemoSelLista; }
     qint16& MemoSelCompCampoOrden() { return reg[0].MemoSelCampoOrden; }
     qint16& MemoSelCompCriterioOrden() { return reg[0].MemoSelCriterioOrden; }
     qint32& MemoLisCompPosicion() { return reg[0].MemoLisPosicion; }

@@ -159,8 +159,9 @@ Recording read(Connection& conn, qint64 key) {
     return rec;
 }
 
-qint64 write(Connection& conn, qint64 key, const Recording& rec) {
-    if (rec.notas.size() > registers::kNotesMax)
+qint64 write(Connection& conn, qint64 key, const Recording& rec, bool keepNotes) {
+    keepNotes = keepNotes && key != 0;
+    if (!keepNotes && rec.notas.size() > registers::kNotesMax)
         throw DbError(dberr::kFieldTooSmall, QStringLiteral("texto demasiado largo para Notas"));
     const QString g = recordingTable();
     conn.transaction([&] {
@@ -184,8 +185,8 @@ qint64 write(Connection& conn, qint64 key, const Recording& rec) {
                                       "VALUES (?1, ?2, ?3, ?4)")
                            .arg(g)
                      : QStringLiteral("UPDATE %1 SET CompositorId = ?1, ObraId = ?2, "
-                                      "SoporteId = ?3, Notas = ?4 WHERE Id = ?5")
-                           .arg(g));
+                                      "SoporteId = ?3, Notas = %2 WHERE Id = ?5")
+                           .arg(g, keepNotes ? QStringLiteral("Notas") : QStringLiteral("?4")));
         sqlite3_bind_int64(st, 1, rec.compositor);
         sqlite3_bind_int64(st, 2, rec.obra);
         sqlite3_bind_int64(st, 3, rec.soporte);

@@ -58,7 +58,8 @@ Recording read(Connection& conn, qint64 key);
 // Writes a recording and its links in one transaction: a new one when `key` is 0 (its key is
 // returned), otherwise replaces recording `key`. Throws DbError; on failure nothing is written.
 // Sets longer than their table's maximum, and links to records that do not exist, are refused
-// (kInvalidArgument).
-qint64 write(Connection& conn, qint64 key, const Recording& rec);
+// (kInvalidArgument). With `keepNotes` an update leaves the stored notes as they are (whatever
+// their length) and `rec.notas` is not used.
+qint64 write(Connection& conn, qint64 key, const Recording& rec, bool keepNotes = false);
 
 }  // namespace links

@@ -225,6 +225,32 @@ inline QString enormousPicture(const QString& folder) {
     return path;
 }
 
+// A PNG file whose header declares 20000 × 20000 pixels, with no picture data after it.
+inline QString enormousPng(const QString& folder) {
+    auto crc = [](const QByteArray& data) {
+        quint32 c = 0xFFFFFFFFu;
+        for (char ch : data) {
+            c ^= quint8(ch);
+            for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+        }
+        return c ^ 0xFFFFFFFFu;
+    };
+    auto be32 = [](quint32 v) {
+        QByteArray b(4, '\0');
+        for (int i = 0; i < 4; ++i) b[i] = char((v >> (8 * (3 - i))) & 0xFF);
+        return b;
+    };
+    QByteArray ihdr = QByteArray("IHDR") + be32(20000) + be32(20000);
+    ihdr += QByteArray("\x08\x02\x00\x00\x00", 5);  // 8-bit RGB
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    png += be32(13) + ihdr + be32(crc(ihdr));
+    const QString path = folder + QStringLiteral("/enorme.png");
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(png);
+    return path;
+}
+
 inline QString notAPicture(const QString& folder) {
     const QString path = folder + QStringLiteral("/texto.jpg");
     QFile f(path);

@@ -2,6 +2,8 @@
 // user does: browsing by scroll bar and record number, modifying and deleting with "Aceptar" and
 // "Cancelar" while the tabs are locked, deletions refused for records a recording uses, the
 // reduce/expand layout of each screen, "Retorno" and stored pictures.
+#include <QPointer>
+
 #include "selection/apply.h"
 #include "store/engine.h"
 #include "store/record_links.h"
@@ -29,6 +31,10 @@ class BrowseTest : public QObject {
     void twoMemoriesOfPerformerAndWebSiteAreDistinct();
     void retornoOnlyWhenReachedFromRecording_data();
     void retornoOnlyWhenReachedFromRecording();
+    void storedValueLongerThanItsBoxIsKept_data();
+    void storedValueLongerThanItsBoxIsKept();
+    void retornoWaitsForPendingChange_data();
+    void retornoWaitsForPendingChange();
     void storeFailureOnAcceptIsReportedAndFreesTabs_data();
     void storeFailureOnAcceptIsReportedAndFreesTabs();
     void fieldsPassTheFocusOnWhileViewing();
@@ -597,6 +603,143 @@ void BrowseTest::retornoOnlyWhenReachedFromRecording() {
     QCOMPARE(mdi.solapas().SolapaRegistros1(), 6);
 }
 
+void BrowseTest::storedValueLongerThanItsBoxIsKept_data() {
+    QTest::addColumn<int>("global");
+    QTest::addColumn<QString>("column");
+    using namespace registers;
+    const QList<QPair<int, const char*>> rows = {
+        {kCompositor, "Apellidos"}, {kCompositor, "Fecha1"},    {kCompositor, "Notas"},
+        {kOrquesta, "Nombre"},      {kSoporte, "Discografica"}, {kEvento, "Fecha"},
+        {kObra, "Notas"},           {kGrabacion, "Notas"},      {kInstrumento, "Siglo"}};
+    for (const auto& r : rows)
+        QTest::newRow(qPrintable(at(r.first).name + " " + r.second))
+            << r.first << QString(r.second);
+}
+
+// A value longer than its box (written by another tool) is shown cut with the whole value in the
+// tooltip, and "Modificar" then "Aceptar" leaves it exactly as stored, while a field the user
+// changed is written. Typing into the cut box writes what was typed.
+void BrowseTest::storedValueLongerThanItsBoxIsKept() {
+    QFETCH(int, global);
+    QFETCH(QString, column);
+    const RegisterDef& d = registers::at(global);
+    const FieldDef* f = d.field(column);
+    QVERIFY(f);
+    const bool notes = f->kind == FieldKind::Notes;
+    const bool number = f->isNumeric();
+    QString control = boxOf(global, column);
+    const int length = notes               ? registers::kNotesMax
+                       : d.boxes.isEmpty() ? 0
+                                           : [&] {
+                                                 for (const BoxDef& b : d.boxes)
+                                                     if (b.control == control) return b.maxLength;
+                                                 return 0;
+                                             }();
+    const QString value = number ? QStringLiteral("123456") : rs::sample("Largo", length + 300);
+    TempApp app;
+    const qint64 key = rs::insertRecord(app, global, "R1");
+    if (global == registers::kGrabacion) {
+        const qint64 disco = rs::insertRecord(app, registers::kSoporte, "Disco");
+        app.exec(QStringLiteral("UPDATE Grabacion SET SoporteId = %1").arg(disco));
+    }
+    app.exec(
+        QStringLiteral("UPDATE %1 SET %2 = %3 WHERE Id = %4")
+            .arg(d.table, column, number ? value : "'" + QString(value).replace("'", "''") + "'")
+            .arg(key));
+    auto stored = [&](const QString& c) {
+        return app.scalar(
+            QStringLiteral("SELECT %1 FROM %2 WHERE Id = %3").arg(c, d.table).arg(key));
+    };
+    FormMdi& mdi = app.enter();
+    Screen* s = open(mdi, global, 2);
+    QVERIFY(s);
+    QWidget* shown = notes ? static_cast<QWidget*>(w<QTextEdit>(s, "TxtNotas")) : box(s, control);
+    const QString text = notes ? rs::notes(s) : box(s, control)->text();
+    QCOMPARE(text, value.left(length));
+    if (notes)
+        QVERIFY2(shown->toolTip().contains(QString::number(value.size())),
+                 qPrintable(shown->toolTip()));
+    else
+        QCOMPARE(shown->toolTip(), value);
+
+    click(s, "BtnModificar");
+    if (!notes) rs::pasteNotes(s, "cambio");
+    click(s, "BtnGuardar");
+    QVERIFY2(app.messages.shown.empty(), qPrintable(app.messages.texts().join('|')));
+    if (number)
+        QCOMPARE(stored(column).toLongLong(), 123456LL);
+    else
+        QCOMPARE(stored(column).toString(), value);
+    if (!notes) QCOMPARE(stored("Notas").toString(), QStringLiteral("cambio"));
+    // Shown again, cut, after the save.
+    QCOMPARE(notes ? rs::notes(s) : box(s, control)->text(), value.left(length));
+
+    // What the user types into the cut box is written.
+    if (notes) return;
+    click(s, "BtnModificar");
+    const QString typed = number ? QStringLiteral("1999").left(length) : QStringLiteral("Corto");
+    rs::type(s, control, typed);
+    click(s, "BtnGuardar");
+    QVERIFY2(app.messages.shown.empty(), qPrintable(app.messages.texts().join('|')));
+    QCOMPARE(stored(column).toString(), typed);
+    QCOMPARE(shown->toolTip(), number ? mdi.hub().EtiNumerico : typed);
+}
+
+void BrowseTest::retornoWaitsForPendingChange_data() {
+    QTest::addColumn<int>("global");
+    QTest::addColumn<bool>("deleting");
+    for (int g : {registers::kCompositor, registers::kOrquesta, registers::kSoporte}) {
+        QTest::newRow(qPrintable(registers::at(g).name + " modify")) << g << false;
+        QTest::newRow(qPrintable(registers::at(g).name + " delete")) << g << true;
+    }
+}
+
+// Reached from the recording entry screen, "Retorno" does nothing while a modification or a
+// deletion waits for "Aceptar" or "Cancelar"; once it is accepted it leads back.
+void BrowseTest::retornoWaitsForPendingChange() {
+    QFETCH(int, global);
+    QFETCH(bool, deleting);
+    TempApp app;
+    rs::insertRecord(app, global, "R1");
+    rs::insertRecord(app, global, "R2");
+    FormMdi& mdi = app.enter();
+    mdi.solapas().OcultarFormulario();
+    mdi.context().RetornoGrabacion = true;  // as the recording entry screen's visit sets it
+    mdi.solapas().MostrarFormulario(registers::screenNumber(global, 2));
+    Screen* s = mdi.solapas().currentScreen();
+    s->Carga();
+    goTo(s, 2);
+    if (deleting) {
+        click(s, "BtnEliminar");
+    } else {
+        click(s, "BtnModificar");
+        rs::pasteNotes(s, "cambio pendiente");
+    }
+    const QPointer<Screen> still(s);
+    click(s, "BtnRegresar");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(still);
+    QCOMPARE(mdi.solapas().currentScreen(), s);
+    QCOMPARE(int(mdi.VentanaMostrandose), registers::screenNumber(global, 2));
+    QVERIFY(mdi.context().RetornoGrabacion);
+    QVERIFY(tabsLocked(mdi));
+    QVERIFY(w<QWidget>(s, "BtnGuardar")->isEnabled());
+    if (!deleting) QCOMPARE(rs::notes(s), QStringLiteral("cambio pendiente"));
+
+    click(s, "BtnGuardar");
+    QVERIFY(app.messages.shown.empty());
+    QCOMPARE(rs::count(app, global), deleting ? 1 : 2);
+    if (!deleting)
+        QCOMPARE(app.scalar(QStringLiteral("SELECT Notas FROM %1 WHERE Id = 2")
+                                .arg(registers::at(global).table))
+                     .toString(),
+                 QStringLiteral("cambio pendiente"));
+    click(s, "BtnRegresar");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(int(mdi.VentanaMostrandose), 7);
+    QVERIFY(!mdi.context().RetornoGrabacion);
+}
+
 void BrowseTest::storeFailureOnAcceptIsReportedAndFreesTabs_data() {
     QTest::addColumn<int>("global");
     QTest::addColumn<bool>("deleting");
@@ -678,6 +821,7 @@ void BrowseTest::storedPictureProblemsShowPlaceholder_data() {
     QTest::newRow("missing file") << 0;
     QTest::newRow("not a picture") << 1;
     QTest::newRow("enormous picture") << 2;
+    QTest::newRow("enormous PNG") << 3;
 }
 
 void BrowseTest::storedPictureProblemsShowPlaceholder() {
@@ -686,7 +830,8 @@ void BrowseTest::storedPictureProblemsShowPlaceholder() {
     QString path = problem == -1  ? makePicture(app.folder(), "bien.gif", 80, 40, "GIF")
                    : problem == 0 ? app.folder() + "/borrada.jpg"
                    : problem == 1 ? rs::notAPicture(app.folder())
-                                  : rs::enormousPicture(app.folder());
+                   : problem == 2 ? rs::enormousPicture(app.folder())
+                                  : rs::enormousPng(app.folder());
     if (problem == -1 && !QFile::exists(path))
         path = makePicture(app.folder(), "bien.bmp", 80, 40, "BMP");
     for (int g : {int(registers::kCompositor), int(registers::kEscenario)})
@@ -696,11 +841,19 @@ void BrowseTest::storedPictureProblemsShowPlaceholder() {
         Screen* s = open(mdi, g, 2);
         QVERIFY(s);
         QCOMPARE(rs::showsPlaceholder(s), problem != -1);
+        // A picture that cannot be shown keeps its path through a modification of the record.
         click(s, "BtnModificar");
-        QCOMPARE(w<QWidget>(s, "BtnImagenEliminar")->isVisible(), problem == -1);
+        QVERIFY(w<QWidget>(s, "BtnImagenEliminar")->isVisible());
+        rs::pasteNotes(s, "otra nota");
         click(s, "BtnGuardar");
-        QCOMPARE(app.scalar("SELECT Imagen FROM " + registers::at(g).table).toString(),
-                 problem == -1 ? path : QString());
+        const QString query = "SELECT Imagen FROM " + registers::at(g).table;
+        QCOMPARE(app.scalar(query).toString(), path);
+        QVERIFY(app.messages.shown.empty());
+        // The picture's delete button still takes it away.
+        click(s, "BtnModificar");
+        click(s, "BtnImagenEliminar");
+        click(s, "BtnGuardar");
+        QCOMPARE(app.scalar(query).toString(), QString());
         QVERIFY(app.messages.shown.empty());
     }
 }

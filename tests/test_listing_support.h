@@ -35,7 +35,7 @@ inline Screen* show(FormMdi& mdi, int number) {
     nav.OcultarFormulario();
     nav.MostrarFormulario(number);
     Screen* s = nav.loadedScreen(number);
-    if (s && screens::hasLoadOperation(number)) s->Carga();
+    if (s) s->Carga();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return s;
 }

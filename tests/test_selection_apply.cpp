@@ -1,6 +1,7 @@
 // Selections run against a small catalogue: the worked-example statements on the engine, then
 // selections built with the model and applied to the data hub (connectives left to right, letter
-// case, accents, Spanish order, numbers, ensemble kinds, apostrophes), and the failure path.
+// case, accents, Spanish order, numbers, ensemble kinds, apostrophes, a work's movements), and the
+// failure path.
 #include <sqlite3.h>
 
 #include <QtTest>
@@ -58,6 +59,18 @@ void ensembles(TempApp& app) {
                             {"OrqGrpCor", 1},
                             {"Genero", QString::fromUtf8("Sinfónica")},
                             {"Fecha", 1882}});
+}
+
+// Works, keys 1-5: their movements as stored, the third written by hand without the final "#".
+void works(TempApp& app) {
+    const char* const rows[][2] = {{"Misa", "Kyrie#Gloria#Credo#"},
+                                   {"Gloria", ""},
+                                   {"Suite", "Preludio#Gigue"},
+                                   {"Canciones", "Canción de José#Nana#"},
+                                   {"Otras canciones", "Cancion de Jose#"}};
+    for (const auto& r : rows)
+        app.insert("Obra",
+                   {{"Nombre", QString::fromUtf8(r[0])}, {"Movimientos", QString::fromUtf8(r[1])}});
 }
 
 Keys keysOf(DataControl& d) {
@@ -171,7 +184,7 @@ void SelectionApplyTest::appliedSelections_data() {
     QTest::addColumn<int>("sortField");
     QTest::addColumn<int>("direction");
     QTest::addColumn<Keys>("keys");
-    const int C = registers::kCompositor, Q = registers::kOrquesta;
+    const int C = registers::kCompositor, Q = registers::kOrquesta, O = registers::kObra;
     QTest::newRow("Y then O, left to right")
         << C
         << QStringList{"Apellidos|Es Igual a|Prueba", "Y|Nombre|Contiene|ana",
@@ -221,6 +234,27 @@ void SelectionApplyTest::appliedSelections_data() {
     QTest::newRow("kind then year")
         << Q << QStringList{"Orquesta|Contiene|e", "Y|Fecha|Es Mayor que|1900"} << 0 << 2
         << Keys{1};
+    // A work is found when one of its movements equals the value.
+    QTest::newRow("a movement, letter case")
+        << O << QStringList{"Movimientos|Es Igual a|gloria"} << 0 << 2 << Keys{1};
+    QTest::newRow("first movement")
+        << O << QStringList{"Movimientos|Es Igual a|Kyrie"} << 0 << 2 << Keys{1};
+    QTest::newRow("last movement without its final mark")
+        << O << QStringList{"Movimientos|Es Igual a|gigue"} << 0 << 2 << Keys{3};
+    QTest::newRow("part of a movement is not equal")
+        << O << QStringList{"Movimientos|Es Igual a|Kyr"} << 0 << 2 << Keys{};
+    QTest::newRow("the stored list is not a movement")
+        << O << QStringList{"Movimientos|Es Igual a|Kyrie#Gloria#Credo#"} << 0 << 2 << Keys{};
+    QTest::newRow("accents tell movements apart")
+        << O << QStringList{QString::fromUtf8("Movimientos|Es Igual a|canción de josé")} << 0 << 2
+        << Keys{4};
+    QTest::newRow("plain movement")
+        << O << QStringList{"Movimientos|Es Igual a|CANCION DE JOSE"} << 0 << 2 << Keys{5};
+    QTest::newRow("movement then another field")
+        << O << QStringList{"Movimientos|Es Igual a|nana", "O|Obra|Es Igual a|Suite"} << 0 << 2
+        << Keys{3, 4};
+    QTest::newRow("movement contains")
+        << O << QStringList{"Movimientos|Contiene|relu"} << 0 << 2 << Keys{3};
 }
 
 void SelectionApplyTest::appliedSelections() {
@@ -232,6 +266,7 @@ void SelectionApplyTest::appliedSelections() {
     TempApp app;
     composers(app);
     ensembles(app);
+    works(app);
     LoadedHub h(app);
     FilterModel m(registers::at(reg));
     build(m, filters);
@@ -256,9 +291,9 @@ void SelectionApplyTest::applyStoresCounters() {
     selection::storeUnderConstruction(s, m);
     QCOMPARE(s.MemoSelNT, qint16(0));
     QCOMPARE(s.MemoSelOpcionSQL, QStringLiteral("(Apellidos = 'Bach' OR Apellidos = 'Peon')"));
-    const QString list = s.MemoSelLista;
-    QCOMPARE(list,
-             QStringLiteral("Apellidos#Es Igual a#'Bach'#       O#Apellidos#Es Igual a#'Peon'#"));
+    const QStringList list = s.MemoSelLista;
+    QCOMPARE(list, QStringList({"Apellidos", "Es Igual a", "'Bach'", "       O", "Apellidos",
+                                "Es Igual a", "'Peon'"}));
     const QString description = m.TextoFiltros;
     m.chooseSortField(1);
     m.chooseSortDirection(1);
@@ -290,7 +325,7 @@ void SelectionApplyTest::applyAllRecords() {
     TempApp app;
     composers(app);
     LoadedHub h(app);
-    h.hub.MemoSelCompLista() = "Nombre#Contiene#'a'#";
+    h.hub.MemoSelCompLista() = QStringList({"Nombre", "Contiene", "'a'"});
     FilterModel m(registers::at(0));
     m.allRecords();
     m.chooseSortField(0);
@@ -298,7 +333,7 @@ void SelectionApplyTest::applyAllRecords() {
     QCOMPARE(selection::applySelection(h.hub, 0, m, 0, 1, nullptr), selection::Outcome::Applied);
     QCOMPARE(h.hub.Data[0].RecordSource,
              QStringLiteral("SELECT * FROM Compositor ORDER BY Nombre DESC"));
-    QCOMPARE(h.hub.MemoSelCompLista(), QStringLiteral("#"));
+    QVERIFY(h.hub.MemoSelCompLista().isEmpty());
     QCOMPARE(h.hub.ContFilCompositor(), 0);
     QCOMPARE(h.hub.ContSelCompositor(), 10);
     QVERIFY(h.hub.MemoSelCompValorFiltro().isEmpty());
@@ -332,7 +367,7 @@ void SelectionApplyTest::failureFallsBackToWholeTable() {
     QCOMPARE(h.hub.Data[0].recordset().RecordCount(), 10L);
     QCOMPARE(h.hub.Data[0].recordset().currentKey(), 1);
     QCOMPARE(h.hub.MemoSelCompNT(), qint16(2));
-    QCOMPARE(h.hub.MemoSelCompLista(), QStringLiteral("#"));
+    QVERIFY(h.hub.MemoSelCompLista().isEmpty());
     QVERIFY(h.hub.MemoSelCompOpcionSQL().isEmpty());
     QVERIFY(h.hub.MemoSelCompValorFiltro().isEmpty());
     // The counters describe the selection now in effect: the whole table.

@@ -57,8 +57,6 @@ class SelectionModelTest : public QObject {
     void promptChangesNothing();
     void connectiveCaption();
     void newAndAll();
-    void listText_data();
-    void listText();
 };
 
 void SelectionModelTest::workedExample() {
@@ -82,9 +80,6 @@ void SelectionModelTest::workedExample() {
                                             "'ana')  O Fecha 1 Es Menor que '1700') "));
     QCOMPARE(m.OpcionSQL,
              QStringLiteral("((Apellidos = 'Prueba' AND Nombre LIKE '*ana*') OR Fecha1 < 1700)"));
-    QCOMPARE(selection::listText(m.lines),
-             QString::fromUtf8("Apellidos#Es Igual a#'Prueba'#       Y#Nombre#Contiene#'ana'#"
-                               "       O#Fecha 1#Es Menor que#'1700'#"));
     QCOMPARE(m.lines.size(), 11);
     QCOMPARE(m.numFiltros, 3);
     QCOMPARE(selection::filtersOfLines(int(m.lines.size())), 3);
@@ -299,27 +294,6 @@ void SelectionModelTest::newAndAll() {
     QCOMPARE(m.OpcionSQL, QStringLiteral("Todo"));
     QVERIFY(m.TextoFiltros.isEmpty());
     QCOMPARE(m.numFiltros, 0);
-}
-
-void SelectionModelTest::listText_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("lines");
-    QTest::newRow("none") << "#" << QStringList();
-    QTest::newRow("one filter") << "Nombre#Contiene#'ana'#"
-                                << QStringList({"Nombre", "Contiene", "'ana'"});
-    QTest::newRow("apostrophes and blanks")
-        << "Apellidos#Es Igual a#'O'Brien'#       O#Notas#No contiene#' x '#"
-        << QStringList({"Apellidos", "Es Igual a", "'O'Brien'", "       O", "Notas", "No contiene",
-                        "' x '"});
-}
-
-void SelectionModelTest::listText() {
-    QFETCH(QString, text);
-    QFETCH(QStringList, lines);
-    QCOMPARE(selection::listLines(text), lines);
-    QCOMPARE(selection::listText(lines), text);
-    // Text after the last "#" is not a line.
-    QCOMPARE(selection::listLines(text + "rest"), lines);
 }
 
 QTEST_MAIN(SelectionModelTest)

@@ -1,5 +1,5 @@
 // The "Seleccionar" screens driven as a user does: the composer screen's controls, prompts and
-// enabling through a whole selection, the value box's "#" rule, the 20-filter limit, "Todo",
+// enabling through a whole selection, the value box's "#" rules, the 20-filter limit, "Todo",
 // applying (the show screen then browses the selected records in order), the selection left
 // under construction and the sort order kept across visits; then the twelve other registers'
 // vocabularies, one applied selection each, and the reset of a register's selection after a new
@@ -227,6 +227,8 @@ class SelectionScreenTest : public QObject {
     void blankValuesAddNothing();
     void focusClearsTheValue();
     void hashRefusedAndRemovedWhenPasted();
+    void hashKeptByOtherRegisters_data();
+    void hashKeptByOtherRegisters();
     void twentyFilters();
     void allRecords();
     void acceptAppliesAndShowScreenBrowsesIt();
@@ -369,9 +371,7 @@ void SelectionScreenTest::enablingAndPromptsThroughASelection() {
     QCOMPARE(w<QListWidget>(s, "ListFiltros")->currentRow(), 10);
     RegisterState& st = mdi.hub().reg[0];
     QCOMPARE(st.MemoSelNT, qint16(0));
-    QCOMPARE(st.MemoSelLista,
-             QStringLiteral("Apellidos#Es Igual a#'Prueba'#       Y#Nombre#"
-                            "Contiene#'ana'#       O#Fecha 1#Es Menor que#'1700'#"));
+    QCOMPARE(st.MemoSelLista, lines(s));
     QCOMPARE(st.MemoSelOpcionSQL,
              QStringLiteral("((Apellidos = 'Prueba' AND Nombre LIKE '*ana*') OR Fecha1 < 1700)"));
 
@@ -453,23 +453,71 @@ void SelectionScreenTest::focusClearsTheValue() {
 void SelectionScreenTest::hashRefusedAndRemovedWhenPasted() {
     TempApp app;
     FormMdi& mdi = app.enter();
-    for (int g : {int(registers::kCompositor), int(registers::kEvento)}) {
-        Screen* s = selScreen(mdi, g);
-        click(s, "BtnNueva");
-        auto* valor = w<QLineEdit>(s, "TxtValFiltro");
-        valor->clear();
-        QTest::keyClicks(valor, "a#b");
-        QCOMPARE(valor->text(), QStringLiteral("ab"));
-        valor->clear();
-        QApplication::clipboard()->setText("#uno#dos#");
-        QTest::keySequence(valor, QKeySequence::Paste);
-        QCOMPARE(valor->text(), QStringLiteral("unodos"));
-        auto* sel = qobject_cast<SelectionScreen*>(s);
-        QVERIFY(sel);
-        QCOMPARE(sel->model().ValorSQL, QStringLiteral("unodos"));
-        click(s, "BtnAnadir");
-        QCOMPARE(lines(s).last(), QStringLiteral("'unodos'"));
-    }
+    Screen* s = selScreen(mdi, registers::kCompositor);
+    click(s, "BtnNueva");
+    auto* valor = w<QLineEdit>(s, "TxtValFiltro");
+    valor->clear();
+    QTest::keyClicks(valor, "a#b");
+    QCOMPARE(valor->text(), QStringLiteral("ab"));
+    valor->clear();
+    QApplication::clipboard()->setText("#uno#dos#");
+    QTest::keySequence(valor, QKeySequence::Paste);
+    QCOMPARE(valor->text(), QStringLiteral("unodos"));
+    auto* sel = qobject_cast<SelectionScreen*>(s);
+    QVERIFY(sel);
+    QCOMPARE(sel->model().ValorSQL, QStringLiteral("unodos"));
+    click(s, "BtnAnadir");
+    QCOMPARE(lines(s).last(), QStringLiteral("'unodos'"));
+}
+
+void SelectionScreenTest::hashKeptByOtherRegisters_data() {
+    QTest::addColumn<int>("global");
+    for (int g : {int(registers::kObra), int(registers::kOrquesta), int(registers::kEvento),
+                  int(registers::kInternet)})
+        QTest::newRow(qPrintable(registers::at(g).name)) << g;
+}
+
+// Typed and pasted "#" stay in the value, in the list, in the half-built selection that comes
+// back on the next visit, and in the applied one, which finds the record holding them.
+void SelectionScreenTest::hashKeptByOtherRegisters() {
+    QFETCH(int, global);
+    const RegisterDef& d = registers::at(global);
+    const VocabItem& first = d.selFields.first();
+    TempApp app;
+    record(app, global, "Sala 3");
+    const qint64 wanted = record(app, global, "Sala #3");
+    FormMdi& mdi = app.enter();
+    Screen* s = selScreen(mdi, global);
+    click(s, "BtnNueva");
+    choose(s, "ComboCampo", first.caption);
+    choose(s, "ComboCriterio", "Es Igual a");
+    auto* valor = w<QLineEdit>(s, "TxtValFiltro");
+    valor->clear();
+    QTest::keyClicks(valor, "Sala #");
+    QApplication::clipboard()->setText("3 " + first.column);
+    QTest::keySequence(valor, QKeySequence::Paste);
+    const QString value = "Sala #3 " + first.column;
+    QCOMPARE(valor->text(), value);
+    click(s, "BtnAnadir");
+    addFilter(s, "O", first.caption, "Es Igual a", "#");
+    const QStringList built = {first.caption, "Es Igual a",  "'" + value + "'",
+                               "       O",    first.caption, "Es Igual a",
+                               "'#'"};
+    QCOMPARE(lines(s), built);
+
+    show(mdi, registers::screenNumber(global, 2));
+    s = selScreen(mdi, global);
+    QCOMPARE(lines(s), built);
+    QCOMPARE(text(s, "LabNumFiltros"), QStringLiteral("2"));
+    accept(s, d.sortFields.first().caption, kHistorico);
+    QVERIFY(app.messages.shown.empty());
+    QCOMPARE(keysOf(mdi, global), Keys({wanted}));
+    QVERIFY(text(s, "LabOpcionSQL").contains("'" + value + "'"));
+
+    show(mdi, registers::screenNumber(global, 2));
+    s = selScreen(mdi, global);
+    QCOMPARE(lines(s), built);
+    QCOMPARE(text(s, "LabNumReg"), QStringLiteral("1"));
 }
 
 void SelectionScreenTest::twentyFilters() {
@@ -547,7 +595,7 @@ void SelectionScreenTest::allRecords() {
     RegisterState& st = mdi.hub().reg[0];
     QCOMPARE(st.ContSel, 6);
     QCOMPARE(st.ContFil, 0);
-    QCOMPARE(st.MemoSelLista, QStringLiteral("#"));
+    QVERIFY(st.MemoSelLista.isEmpty());
     QCOMPARE(text(s, "LabNumReg"), QStringLiteral("6"));
     QCOMPARE(text(s, "LabNumRegFiltros"), QStringLiteral("0"));
     // The next visit shows all records, no filters, and the order applied.
@@ -610,7 +658,7 @@ void SelectionScreenTest::failedApplyFallsBackToAll() {
     QCOMPARE(enabled(s), QStringLiteral("11000000000"));
     RegisterState& st = mdi.hub().reg[0];
     QCOMPARE(st.MemoSelNT, qint16(2));
-    QCOMPARE(st.MemoSelLista, QStringLiteral("#"));
+    QVERIFY(st.MemoSelLista.isEmpty());
     QVERIFY(st.MemoSelOpcionSQL.isEmpty());
 }
 
@@ -695,7 +743,7 @@ void SelectionScreenTest::sortPositionsRemembered() {
     // A selection said to be under construction with an empty list is shown as the applied one.
     RegisterState& st = mdi.hub().reg[0];
     st.MemoSelNT = 0;
-    st.MemoSelLista = QStringLiteral("#");
+    st.MemoSelLista.clear();
     s = selScreen(mdi, registers::kCompositor);
     QCOMPARE(st.MemoSelNT, qint16(2));
     QCOMPARE(enabled(s), QStringLiteral("11000000000"));
@@ -935,7 +983,7 @@ void SelectionScreenTest::resetAfterSave() {
     RegisterState& st = mdi.hub().reg[global];
     QCOMPARE(st.ContSel, 3);
     QCOMPARE(st.ContFil, 0);
-    QCOMPARE(st.MemoSelLista, QStringLiteral("#"));
+    QVERIFY(st.MemoSelLista.isEmpty());
     QCOMPARE(st.MemoSelNT, qint16(2));
     QCOMPARE(st.MemoSelCampoOrden, qint16(-1));
     QCOMPARE(st.MemoSelCriterioOrden, qint16(-1));

@@ -218,7 +218,7 @@ void StoreTest::hubWithEmptyTable() {
     QCOMPARE(hub.ContEliCompositor(), 0);
     QCOMPARE(hub.ContFilCompositor(), 0);
     QCOMPARE(hub.MemoSelCompNT(), qint16(2));
-    QCOMPARE(hub.MemoSelCompLista(), QString("#"));
+    QVERIFY(hub.MemoSelCompLista().isEmpty());
     QCOMPARE(hub.MemoSelCompCampoOrden(), qint16(-1));
     QCOMPARE(hub.MemoSelCompCriterioOrden(), qint16(-1));
     QCOMPARE(hub.MemoLisCompPosicion(), 1);

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include "listing/listing_screen.h"
 #include "selection/selection_screen.h"
@@ -59,6 +60,7 @@ class GrabacionSelectionTest : public QObject {
     void selections_data();
     void selections();
     void selectionUsedByShowListingAndReport();
+    void selectionAndListingComeBack();
     void listingShowsLinkedFields();
     void printsLinkedFields();
 };
@@ -139,6 +141,8 @@ void GrabacionSelectionTest::selections_data() {
         << Filters{{"", "OBR Tiempo Total", "Es Mayor que", "3600"}} << QList<int>{3};
     QTest::newRow("movements") << Filters{{"", "OBR Nº de Mov", "Es Menor que", "13"}}
                                << QList<int>{1, 2};
+    QTest::newRow("one movement of the work")
+        << Filters{{"", "OBR Movimientos", "Es Igual a", "gloria"}} << QList<int>{1};
     QTest::newRow("ensemble set") << Filters{{"", "ORQ Orq-Gru-Cor", "Contiene", "choir"}}
                                   << QList<int>{1, 3};
     QTest::newRow("conductor and carrier")
@@ -221,6 +225,60 @@ void GrabacionSelectionTest::selectionUsedByShowListingAndReport() {
     QCOMPARE(mdi.hub().reg[6].ContFil, 0);
 }
 
+// The applied selection and the listed fields are in force while the user is away, so the two
+// screens show them again on the next visit, as the report does.
+void GrabacionSelectionTest::selectionAndListingComeBack() {
+    TempApp app;
+    Keys k = catalogue(app, true);
+    FormMdi& mdi = app.enter();
+    Screen* s = go(mdi, 1, 6);
+    click(s, "BtnNueva");
+    addFilter(s, {"", "COM Apellidos", "Es Igual a", "Vivaldi"});
+    click(s, "BtnAceptar");
+    QCOMPARE(selected(mdi), QList<qint64>({k.r2}));
+    const QString description = QStringLiteral("COM Apellidos Es Igual a 'Vivaldi'");
+    const QStringList filterLines{"COM Apellidos", "Es Igual a", "'Vivaldi'"};
+    auto listed = [](QWidget* screen, const char* name) {
+        QStringList out;
+        QListWidget* l = w<QListWidget>(screen, name);
+        for (int i = 0; l && i < l->count(); ++i)
+            if (QString(name) == "ListFiltros" || l->item(i)->checkState() == Qt::Checked)
+                out << l->item(i)->text();
+        return out;
+    };
+
+    s = go(mdi, 2, 6);
+    s = go(mdi, 1, 6);
+    QCOMPARE(text(s, "LabNumReg"), QStringLiteral("1"));
+    QCOMPARE(text(s, "LabNumRegTotal"), QStringLiteral("3"));
+    QCOMPARE(text(s, "LabNumRegFiltros"), QStringLiteral("1"));
+    QCOMPARE(w<QLineEdit>(s, "LabOpcionSQL")->text(), description);
+    QCOMPARE(listed(s, "ListFiltros"), filterLines);
+    QVERIFY(w<QPushButton>(s, "BtnNueva")->isEnabled());
+    QVERIFY(!w<QPushButton>(s, "BtnAceptar")->isEnabled());
+
+    s = go(mdi, 3, 6);
+    QListWidget* list = w<QListWidget>(s, "List");
+    const QStringList ticked{"COM Apellidos", "GRA Notas"};
+    for (int i = 0; i < list->count(); ++i)
+        list->item(i)->setCheckState(ticked.contains(list->item(i)->text()) ? Qt::Checked
+                                                                            : Qt::Unchecked);
+    click(s, "BtnListar");
+    QCOMPARE(column(s, "Tabla", 1), QStringList({"COM Apellidos", "Vivaldi"}));
+
+    s = go(mdi, 2, 6);
+    s = go(mdi, 3, 6);
+    QCOMPARE(listed(s, "List"), ticked);
+    QCOMPARE(text(s, "LabNumCampos"), QStringLiteral("2"));
+    QCOMPARE(text(s, "LabNumRegSeleccion"), QStringLiteral("1"));
+    QCOMPARE(column(s, "Tabla", 1), QStringList({"COM Apellidos", "Vivaldi"}));
+    QCOMPARE(column(s, "Tabla", 2), QStringList({"GRA Notas", "estudio"}));
+    // The selection screen still shows the applied selection after the listing.
+    s = go(mdi, 1, 6);
+    QCOMPARE(listed(s, "ListFiltros"), filterLines);
+    QCOMPARE(text(s, "LabNumReg"), QStringLiteral("1"));
+}
+
 void GrabacionSelectionTest::listingShowsLinkedFields() {
     TempApp app;
     const QString pic = makePicture(app.folder(), "disco.png", 120, 60);
@@ -275,7 +333,13 @@ void GrabacionSelectionTest::printsLinkedFields() {
         printer.setOutputFileName(pdf);
         return true;
     });
-    Screen* s = go(mdi, 3, 6);
+    // An applied selection: recordings keep their order of entry, whatever was chosen.
+    Screen* s = go(mdi, 1, 6);
+    click(s, "BtnNueva");
+    addFilter(s, {"", "SOP Discográfica", "Contiene", "c"});
+    click(s, "BtnAceptar");
+    QCOMPARE(mdi.hub().reg[6].ContSel, 3);
+    s = go(mdi, 3, 6);
     QListWidget* list = w<QListWidget>(s, "List");
     for (int i = 0; i < list->count(); ++i)
         list->item(i)->setCheckState(
@@ -291,6 +355,9 @@ void GrabacionSelectionTest::printsLinkedFields() {
     QVERIFY2(out.contains("Gardiner / Harnoncourt"), qPrintable(out));
     QVERIFY2(out.contains("Decca"), qPrintable(out));
     QVERIFY2(out.contains("DIR Apellidos"), qPrintable(out));
+    QVERIFY2(out.contains(QRegularExpression(QString::fromUtf8("Orden:\\s+Histórico"))),
+             qPrintable(out));
+    QVERIFY2(!out.contains("Ascendente"), qPrintable(out));
 }
 
 QTEST_MAIN(GrabacionSelectionTest)

@@ -2,8 +2,11 @@
 // (after edits on the composer and performer show screens), links and notes modified, the blank
 // carrier refused, cancel, deletion, reduce/expand; and the refused deletion of a record that a
 // recording links, on that record's own show screen.
+#include <QDialog>
 #include <QFrame>
+#include <QPointer>
 
+#include "shell/windowing/look.h"
 #include "tests/test_works_grabacion_support.h"
 
 using namespace gt;
@@ -19,6 +22,8 @@ class GrabacionShowTest : public QObject {
     void reduceExpandIsKept();
     void linkedRecordDeletionRefused_data();
     void linkedRecordDeletionRefused();
+    void setPicturesOnDoubleClick_data();
+    void setPicturesOnDoubleClick();
 };
 
 void GrabacionShowTest::savedRecordingReadsBack() {
@@ -262,6 +267,75 @@ void GrabacionShowTest::linkedRecordDeletionRefused() {
                         registers::at(reg).identifierColumns().first() + " = 'Libre'")
                  .toInt(),
              0);
+}
+
+void GrabacionShowTest::setPicturesOnDoubleClick_data() {
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QList<bool>>("pictures");  // whether each member has a picture of its own
+    QTest::newRow("performers") << "FlexInterpretes" << QString::fromUtf8("Intérprete")
+                                << QStringList{"Anne Sofie von Otter", "Nancy Argenta"}
+                                << QList<bool>{true, false};
+    QTest::newRow("ensembles") << "FlexOrquesta"
+                               << "Orquesta - Grupo"
+                               << QStringList{"English Baroque Soloists", "Monteverdi Choir"}
+                               << QList<bool>{false, true};
+}
+
+// A double click on a set's names shows the members' pictures with their names, in set order,
+// in a window of the screen's look; closing it leaves the screen as it was.
+void GrabacionShowTest::setPicturesOnDoubleClick() {
+    QFETCH(QString, table);
+    QFETCH(QString, caption);
+    QFETCH(QStringList, names);
+    QFETCH(QList<bool>, pictures);
+    TempApp app;
+    Keys k = catalogue(app, true);
+    const QString otter = makePicture(app.folder(), "otter.png", 60, 120);
+    const QString choir = makePicture(app.folder(), "coro.png", 160, 80);
+    app.exec(QString("UPDATE Interprete SET Imagen = '%1' WHERE Id = %2").arg(otter).arg(k.otter));
+    app.exec(QString("UPDATE Orquesta SET Imagen = '%1' WHERE Id = %2").arg(choir).arg(k.choir));
+    FormMdi& mdi = app.enter();
+    Screen* s = go(mdi, 2, 6);
+    QCOMPARE(s->objectName(), QStringLiteral("FormReg1MosGrabacion"));
+    QVERIFY(!s->findChild<QDialog*>(QStringLiteral("FormConjuntoImagenes")));
+    const QStringList before = column(s, table, 0);
+    QCOMPARE(before, names);
+    QTableWidget* list = w<QTableWidget>(s, table);
+    // A double click on the second name: the view takes it on the row its press chose.
+    const QPoint at = list->visualItemRect(list->item(1, 0)).center();
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    QPointer<QDialog> window = s->findChild<QDialog*>(QStringLiteral("FormConjuntoImagenes"));
+    QVERIFY(window);
+    QVERIFY(window->isVisible());
+    QVERIFY(window->isModal());
+    QCOMPARE(window->windowTitle(), QString::fromUtf8("Imágenes del Conjunto: ") + caption);
+    QCOMPARE(window->palette().color(QPalette::Window), look::kPanel);
+    for (int i = 0; i < names.size(); ++i) {
+        QLabel* name = w<QLabel>(window, QString("LabConjunto_%1").arg(i));
+        QVERIFY(name);
+        QCOMPARE(name->text(), names[i]);
+        auto* picture = w<PictureBox>(window, QString("ImagenConjunto_%1").arg(i));
+        QVERIFY(picture && picture->isVisible());
+        QCOMPARE(picture->image() != PictureBox::placeholder(), pictures[i]);
+        // The picture stands above its name, within its square.
+        QVERIFY(picture->geometry().bottom() <= name->geometry().top());
+        if (i > 0)
+            QVERIFY(twips::left(picture) >
+                    twips::left(w<QWidget>(window, QString("ImagenConjunto_%1").arg(i - 1))));
+    }
+    QVERIFY(!window->findChild<QLabel*>(QString("LabConjunto_%1").arg(names.size())));
+
+    click(window, "BtnCerrar");
+    QVERIFY(!window);
+    QCOMPARE(current(mdi), s);
+    QCOMPARE(column(s, table, 0), before);
+    QCOMPARE(text(s, "LabNumRegSeleccion"), QStringLiteral("3"));
+    QCOMPARE(text(s, "LabCompositorApellidos"), QStringLiteral("Bach"));
+    QVERIFY(!w<QPushButton>(s, "BtnGuardar")->isEnabled());
+    QVERIFY(app.messages.shown.empty());
 }
 
 QTEST_MAIN(GrabacionShowTest)

@@ -36,7 +36,7 @@ void GrabacionBrowseScreen::showRecord() {
     const qint64 key = records().currentKey();
     const links::Recording rec = links::read(*hub().Data[kGrabacion].connection(), key);
     slots_->show(rec);
-    notesBox()->setText(rec.notas);
+    showField(*def().field(QStringLiteral("Notas")), rec.notas);
 }
 
 void GrabacionBrowseScreen::clearFields() {
@@ -59,7 +59,8 @@ void GrabacionBrowseScreen::writeCurrent() {
     links::Recording r = slots_->rec;
     r.notas = notesBox()->text();
     DataControl& data = hub().Data[kGrabacion];
-    links::write(*data.connection(), records().currentKey(), r);
+    links::write(*data.connection(), records().currentKey(), r,
+                 untouched(QStringLiteral("Notas"), r.notas));
     // The recordset reads its rows again; a recording no longer in a filtered selection leaves it.
     data.Refresh();
 }

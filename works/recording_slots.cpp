@@ -15,7 +15,9 @@
 #include "store/field_rules.h"
 #include "store/record_store.h"
 #include "store/registers.h"
+#include "works/fit_picture.h"
 #include "works/recording_fields.h"
+#include "works/set_pictures.h"
 
 namespace {
 
@@ -66,6 +68,9 @@ RecordingSlots::RecordingSlots(Context& ctx, QWidget* screen)
         connect(s.Lab, &ClickLabel::Click, this, [this, g] { emit bringClicked(g); });
         connect(s.BtnEli, &QPushButton::clicked, this, [this, g] { emit removeClicked(g); });
         connect(s.Imagen, &PictureBox::DblClick, this, [this, g] { emit pictureDoubleClicked(g); });
+        if (links::setTableOf(g))
+            connect(s.table, &QTableWidget::cellDoubleClicked, this,
+                    [this, g] { showSetPictures(g); });
     }
 }
 
@@ -268,20 +273,14 @@ void RecordingSlots::setEditable(bool editable) {
 
 void RecordingSlots::showPicture(int g, const QString& path) {
     Slot& s = slot[size_t(g)];
-    s.DialogoImagen.FileName = path;
-    if (!path.isEmpty())
-        ctx_.store->CargarImagen(*s.Imagen, s.DialogoImagen, int(s.side), int(s.side));
-    if (!s.DialogoImagen.FileName.isEmpty()) {
-        twips::move(s.Imagen, s.left + (s.side - twips::width(s.Imagen)) / 2,
-                    s.top + (s.side - twips::height(s.Imagen)) / 2);
-    } else {
-        s.DialogoImagen.FileName.clear();
-        s.Imagen->setStretch(true);
-        twips::place(s.Imagen, s.left, s.top, s.side, s.side);
-        s.Imagen->setImage(s.ImagenTonta->image());
-    }
-    s.Imagen->show();
+    grabacion::fitPicture(ctx_, *s.Imagen, s.DialogoImagen, path, s.left, s.top, s.side);
     if (s.BtnEli) s.BtnEli->raise();
+}
+
+void RecordingSlots::showSetPictures(int g) {
+    const Slot& s = slot[size_t(g)];
+    if (s.members.isEmpty()) return;
+    (new SetPictures(ctx_, g, s.members, screen_))->show();
 }
 
 void RecordingSlots::show(const links::Recording& r) {
@@ -326,10 +325,12 @@ void RecordingSlots::fill(int g) {
         }
     } else if (isSet) {
         s.table->setRowCount(int(rows.size()));
+        s.members.clear();
         for (int i = 0; i < rows.size(); ++i) {
             const auto& f = rows[i].field;
             QString name = g == kOrquesta ? f.value(QStringLiteral("Nombre"))
                                           : joined(f, "Nombre", "Apellidos");
+            s.members.append({name, f.value(d.pictureColumn)});
             s.table->setItem(i, 0, wholeText(name));
             if (g == kInterprete)
                 s.table->setItem(i, 1, wholeText(f.value(QStringLiteral("Instrumento"))));

@@ -33,6 +33,8 @@ class RecordingSlots : public QObject {
         QVector<QPair<QLabel*, QString>> labels;  // display labels and the columns they show
         CommonDialog DialogoImagen;
         float left = 0, top = 0, side = 0;  // the picture's square
+        // A set's members as shown: name and picture path, in set order.
+        QVector<QPair<QString, QString>> members;
     };
     std::array<Slot, 6> slot;
     QLabel* LabInterpreteNumeroInterprete = nullptr;
@@ -81,6 +83,8 @@ class RecordingSlots : public QObject {
     QTableWidget* table(int g, const QString& name, const QStringList& headers, float left,
                         float top, float width, float height);
     void showPicture(int g, const QString& path);
+    // The window of a set's pictures (a double click on its names).
+    void showSetPictures(int g);
 
     Context& ctx_;
     QWidget* screen_;
