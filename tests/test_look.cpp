@@ -21,8 +21,7 @@ void showScreen(FormMdi& mdi, int n) {
     nav.OcultarFormulario();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     nav.MostrarFormulario(n);
-    if (n > 0 && screens::hasLoadOperation(n))
-        if (Screen* s = nav.currentScreen()) s->Carga();
+    if (Screen* s = nav.currentScreen(); s && n > 0) s->Carga();
 }
 
 // Sets the client area to w × h pixels.

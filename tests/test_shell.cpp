@@ -61,8 +61,6 @@ void ShellTest::catalogueNamesAndSizes() {
     QCOMPARE(screens::formName(67), QString("FormAyudaListar2"));
     QCOMPARE(screens::formName(68), QString("FormAcercaDe"));
     QVERIFY(screens::formName(69).isEmpty());
-    QVERIFY(!screens::hasLoadOperation(14) && !screens::hasLoadOperation(28));
-    QVERIFY(screens::hasLoadOperation(15) && screens::hasLoadOperation(42));
 
     TempApp app;
     FormMdi& mdi = app.enter();

@@ -369,8 +369,7 @@ int main(int argc, char** argv) {
             mdi->solapas().OcultarFormulario();
             settle();
             mdi->solapas().MostrarFormulario(n);
-            if (screens::hasLoadOperation(n))
-                if (Screen* s = mdi->solapas().currentScreen()) s->Carga();
+            if (Screen* s = mdi->solapas().currentScreen()) s->Carga();
             save(*mdi, out, QStringLiteral("screen-%1").arg(n, 2, 10, QLatin1Char('0')));
         }
     }

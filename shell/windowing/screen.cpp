@@ -83,8 +83,4 @@ QString formName(int n) {
     return {};
 }
 
-bool hasLoadOperation(int n) {
-    return n != 14 && n != 28;
-}
-
 }  // namespace screens

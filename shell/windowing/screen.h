@@ -50,7 +50,5 @@ inline constexpr float kClientWidth = 11880, kClientHeight = 8595;
 
 // Form name of a screen number 0-68 ("" otherwise).
 QString formName(int number);
-// Whether the navigation panel calls a load operation after showing it (all but 14 and 28).
-bool hasLoadOperation(int number);
 
 }  // namespace screens
