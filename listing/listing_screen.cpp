@@ -12,6 +12,7 @@
 
 #include "listing/field_text.h"
 #include "shell/windowing/appearance.h"
+#include "shell/windowing/busy.h"
 #include "shell/windowing/look.h"
 #include "shell/windowing/picture_box.h"
 #include "shell/windowing/twips.h"
@@ -582,8 +583,15 @@ bool ListingScreen::printTo(QPagedPaintDevice& device) {
     const bool withPictures = list_->item(textEntries())->checkState() == Qt::Checked;
     progress_->setMaximum(int(qMax<qint64>(N, 1)));
     bool ok = true;
+    // A printout of a large selection takes long: the user sees it and may stop it.
+    busy::Watch watch(ctx_.hub->MensaImprimiendo, ctx_.hub->EtiCancelar);
     try {
         for (qint64 k = 0; k < N; ++k) {
+            if (!watch.keepGoing()) {
+                ok = false;
+                if (auto* printer = dynamic_cast<QPrinter*>(&device)) printer->abort();
+                break;
+            }
             progress_->setValue(int(k + 1));
             rs.setAbsolutePosition(long(k));
             QImage picture;

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "selection/filter_model.h"
+#include "shell/windowing/busy.h"
 #include "shell/windowing/dialogs.h"
 #include "store/data_hub.h"
 
@@ -10,8 +11,23 @@ namespace selection {
 
 qint32 applyStatement(FormBasesDatos& hub, int global, const QString& statement) {
     DataControl& data = hub.Data[global];
+    const QString previous = data.RecordSource;
     data.RecordSource = statement;
-    data.Refresh();
+    {
+        // A selection over a large catalogue can take seconds: the user sees it going on and
+        // may stop it, which leaves the selection in force as it was.
+        busy::Watch watch(hub.MensaSeleccionando, hub.EtiCancelar);
+        std::shared_ptr<Connection> c = data.connection();
+        c->setProgressCheck([&watch] { return watch.keepGoing(); });
+        try {
+            data.Refresh();
+        } catch (const DbError& e) {
+            c->setProgressCheck({});
+            if (e.number == dberr::kCancelled) data.RecordSource = previous;
+            throw;
+        }
+        c->setProgressCheck({});
+    }
     Recordset& rs = data.recordset();
     qint32 n = 0;
     if (rs.RecordCount() != 0) {
@@ -78,6 +94,11 @@ Outcome applySelection(FormBasesDatos& hub, int global, FilterModel& m, int sort
         s.MemoSelValorFiltro = description;
         return Outcome::Applied;
     } catch (const DbError& e) {
+        if (e.number == dberr::kCancelled) {
+            // Stopped by the user: nothing to report, the previous selection stays in force.
+            m.clearWorking();
+            return Outcome::Failed;
+        }
         failure = e.number;
     } catch (const std::bad_alloc&) {
         failure = dberr::kOutOfMemory;

@@ -30,8 +30,11 @@ void FormBasesDatos::Load() {
         "La Base de Datos está dañada (%1); no se ha COMPACTADO y el archivo queda como estaba.");
     MensaImpresionFallida = QString::fromUtf8(
         "No se ha podido IMPRIMIR: la impresora o el archivo no admiten la salida.");
+    MensaSeleccionando = QString::fromUtf8("Seleccionando los Registros...");
+    MensaImprimiendo = QString::fromUtf8("Imprimiendo los Registros...");
     EtiAmpliar = QStringLiteral("Ampliar");
     EtiReducir = QStringLiteral("Reducir");
+    EtiCancelar = QStringLiteral("Cancelar");
     EtiIdentificador = QStringLiteral("Identificador");
     EtiNumero = QString::fromUtf8("Nº");
     EtiEn = QStringLiteral("en");

@@ -66,11 +66,11 @@ class FormBasesDatos {
     // Messages of this program beyond the original table.
     QString MensaMaxConjuntoOrquestas, MensaMaxConjuntoDirectores, MensaMaxConjuntoInterpretes,
         MensaRegistroEnUso, MensaCompactacionFallida, MensaCompactacionDanada,
-        MensaImpresionFallida;
+        MensaImpresionFallida, MensaSeleccionando, MensaImprimiendo;
     // Label texts.
     QString EtiAmpliar, EtiReducir, EtiIdentificador, EtiNumero, EtiEn, EtiInsertarImagen,
         EtiFormatoImagen, EtiAnadir, EtiModificar, EtiNumerico, EtiNotasCortadas,
-        EtiImagenesConjunto, EtiCerrar;
+        EtiImagenesConjunto, EtiCerrar, EtiCancelar;
 
     std::array<DataControl, registers::kCount> Data;
     std::array<RegisterState, registers::kCount> reg;

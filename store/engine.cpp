@@ -53,6 +53,8 @@ int errorNumberFor(int code, const QString& msg) {
             return dberr::kOutOfMemory;
         case SQLITE_TOOBIG:
             return dberr::kFieldTooSmall;
+        case SQLITE_INTERRUPT:
+            return dberr::kCancelled;
         case SQLITE_MISMATCH:
             return dberr::kTypeMismatch;
         default:
@@ -83,6 +85,17 @@ Connection::Connection(const QString& path) : path_(path) {
     sqlite3_extended_result_codes(db_, 0);
     sqlite3_busy_timeout(db_, 250);
     jet::install(db_);
+}
+
+void Connection::setProgressCheck(std::function<bool()> keepGoing) {
+    keepGoing_ = std::move(keepGoing);
+    if (!keepGoing_) {
+        sqlite3_progress_handler(db_, 0, nullptr, nullptr);
+        return;
+    }
+    sqlite3_progress_handler(
+        db_, 4000, [](void* self) { return static_cast<Connection*>(self)->keepGoing_() ? 0 : 1; },
+        this);
 }
 
 Connection::~Connection() {

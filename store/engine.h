@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -39,6 +40,7 @@ inline constexpr int kTextAfterEnd = 3142;    // characters found after the end 
 inline constexpr int kRelatedRecords = 3200;  // a recording uses the record
 inline constexpr int kTypeMismatch = 3421;
 inline constexpr int kOutOfMemory = 7;
+inline constexpr int kCancelled = 3059;  // the user stopped a long statement
 }  // namespace dberr
 
 // The text of a result column, exactly as stored: a byte-order mark at its start is the user's
@@ -78,6 +80,10 @@ class Connection {
     }
     void rollback();
 
+    // While set, a long statement asks `keepGoing` every few thousand engine steps and stops
+    // with kCancelled when it answers false. Unset with an empty function.
+    void setProgressCheck(std::function<bool()> keepGoing);
+
     // The shared connection for a path, opened on first use and closed with its last user.
     static std::shared_ptr<Connection> shared(const QString& path);
 
@@ -89,6 +95,7 @@ class Connection {
     sqlite3* db_ = nullptr;
     QHash<QString, sqlite3_stmt*> statements_;
     QHash<QString, QStringList> columns_;
+    std::function<bool()> keepGoing_;
 };
 
 // Maps an SQLite result code and message to the dialect's error number.

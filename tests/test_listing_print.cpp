@@ -3,8 +3,10 @@
 // long notes whole across pages.
 #include <QPrinter>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QRegularExpression>
 
+#include "shell/windowing/busy.h"
 #include "tests/test_listing_support.h"
 
 using namespace lt;
@@ -62,6 +64,7 @@ class ListingPrintTest : public QObject {
   private slots:
     void printsComposerListing();
     void cancelPrintsNothing();
+    void longPrintoutCanBeStopped();
     void unwritableFileIsReported();
     void printsOtherRegister();
     void recordStartsWithItsFields();
@@ -141,6 +144,35 @@ void ListingPrintTest::cancelPrintsNothing() {
     QCOMPARE(chooser.shown, 1);
     QVERIFY(QDir(app.folder()).entryList({"*.pdf"}).isEmpty());
     QVERIFY(app.messages.shown.empty());
+}
+
+// A printout that runs past the delay shows the progress window; "Cancelar" stops it at once,
+// with no box, and the listing keeps its record.
+void ListingPrintTest::longPrintoutCanBeStopped() {
+    TempApp app;
+    composers(app, 40);
+    FormMdi& mdi = app.enter();
+    ListingScreen* s = openListing(mdi, 22);
+    listar(s, {"Nombre"});
+    const long position = mdi.hub().Data[0].recordset().AbsolutePosition();
+    int asked = 0;
+    busy::setDelay(0);
+    busy::setHook([&](QProgressDialog& window) {
+        ++asked;
+        return window.labelText() == mdi.hub().MensaImprimiendo;
+    });
+    const QString pdf = app.folder() + "/listado.pdf";
+    PrintChooser chooser(pdf);
+    QTest::mouseClick(w<QPushButton>(s, "BtnImprimir"), Qt::LeftButton);
+    busy::setHook({});
+    busy::setDelay(500);
+    QCOMPARE(chooser.shown, 1);
+    QCOMPARE(asked, 1);
+    QVERIFY(app.messages.shown.empty());
+    QCOMPARE(mdi.hub().Data[0].recordset().AbsolutePosition(), position);
+    // Stopped before the first record: nothing of the listing was printed.
+    QVERIFY(!QFile::exists(pdf) ||
+            !pdfText(pdf).contains(QRegularExpression(QStringLiteral("\\bN(1|40)\\b"))));
 }
 
 void ListingPrintTest::unwritableFileIsReported() {

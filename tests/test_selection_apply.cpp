@@ -4,10 +4,13 @@
 // failure path.
 #include <sqlite3.h>
 
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QtTest>
 
 #include "selection/apply.h"
 #include "selection/filter_model.h"
+#include "shell/windowing/busy.h"
 #include "shell/windowing/context.h"
 #include "store/data_hub.h"
 #include "store/engine.h"
@@ -124,6 +127,8 @@ class SelectionApplyTest : public QObject {
     void applyAllRecords();
     void failureFallsBackToWholeTable();
     void tooComplex();
+    void longSelectionCanBeCancelled_data();
+    void longSelectionCanBeCancelled();
 };
 
 void SelectionApplyTest::workedStatementsOnEngine_data() {
@@ -396,6 +401,65 @@ void SelectionApplyTest::tooComplex() {
     QCOMPARE(app.messages.shown[0].icon, QMessageBox::Critical);
     QCOMPARE(h.hub.Data[0].recordset().RecordCount(), 10L);
     QCOMPARE(h.hub.MemoSelCompNT(), qint16(2));
+}
+
+void SelectionApplyTest::longSelectionCanBeCancelled_data() {
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("cancelled") << true;
+    QTest::newRow("let run") << false;
+}
+
+// A selection that runs past the delay shows the progress window; "Cancelar" stops the engine
+// and leaves the selection in force as it was, with no error box.
+void SelectionApplyTest::longSelectionCanBeCancelled() {
+    QFETCH(bool, cancel);
+    TempApp app;
+    composers(app);
+    // Enough rows for the engine to ask whether to go on.
+    app.exec(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+        "INSERT INTO Compositor (Nombre, Apellidos) SELECT 'Ana', 'Otra' FROM n");
+    LoadedHub h(app);
+    FilterModel m(registers::at(0));
+    build(m, {"Apellidos|Es Igual a|Bach"});
+    m.chooseSortField(1);
+    m.chooseSortDirection(0);
+    QCOMPARE(selection::applySelection(h.hub, 0, m, 1, 0, nullptr), selection::Outcome::Applied);
+    const QString applied = h.hub.Data[0].RecordSource;
+    const qint64 firstKey = h.hub.Data[0].recordset().currentKey();
+    QCOMPARE(h.hub.ContSelCompositor(), 2);
+
+    QStringList shown;
+    busy::setDelay(0);
+    busy::setHook([&](QProgressDialog& window) {
+        shown << window.labelText();
+        for (QPushButton* b : window.findChildren<QPushButton*>()) shown << b->text();
+        return cancel;
+    });
+    build(m, {"Nombre|Contiene|a"});
+    m.chooseSortField(0);
+    m.chooseSortDirection(0);
+    const auto outcome = selection::applySelection(h.hub, 0, m, 0, 0, nullptr);
+    busy::setHook({});
+    busy::setDelay(500);
+    QCOMPARE(shown, QStringList({h.hub.MensaSeleccionando, QStringLiteral("Cancelar")}));
+    QVERIFY(app.messages.shown.empty());
+    if (!cancel) {
+        QCOMPARE(outcome, selection::Outcome::Applied);
+        QVERIFY(h.hub.Data[0].RecordSource != applied);
+        return;
+    }
+    QCOMPARE(outcome, selection::Outcome::Failed);
+    QCOMPARE(h.hub.Data[0].RecordSource, applied);
+    QCOMPARE(h.hub.Data[0].recordset().RecordCount(), 2L);
+    QCOMPARE(h.hub.Data[0].recordset().currentKey(), firstKey);
+    QCOMPARE(h.hub.ContSelCompositor(), 2);
+    QCOMPARE(h.hub.ContFilCompositor(), 1);
+    // The engine is free again: the next selection runs.
+    build(m, {"Nombre|Contiene|a"});
+    m.chooseSortField(0);
+    m.chooseSortDirection(0);
+    QCOMPARE(selection::applySelection(h.hub, 0, m, 0, 0, nullptr), selection::Outcome::Applied);
 }
 
 QTEST_MAIN(SelectionApplyTest)
