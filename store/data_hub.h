@@ -66,11 +66,12 @@ class FormBasesDatos {
     // Messages of this program beyond the original table.
     QString MensaMaxConjuntoOrquestas, MensaMaxConjuntoDirectores, MensaMaxConjuntoInterpretes,
         MensaRegistroEnUso, MensaCompactacionFallida, MensaCompactacionDanada,
-        MensaImpresionFallida;
+        MensaImpresionFallida, MensaExportarNada, MensaExportacionFallida, MensaExportado;
     // Label texts.
     QString EtiAmpliar, EtiReducir, EtiIdentificador, EtiNumero, EtiEn, EtiInsertarImagen,
         EtiFormatoImagen, EtiAnadir, EtiModificar, EtiNumerico, EtiNotasCortadas,
-        EtiImagenesConjunto, EtiCerrar;
+        EtiImagenesConjunto, EtiCerrar, EtiExportar, EtiExportarAyuda, EtiExportarTitulo,
+        EtiFormatoCsv;
 
     std::array<DataControl, registers::kCount> Data;
     std::array<RegisterState, registers::kCount> reg;
