@@ -19,6 +19,7 @@ class ListingExportTest : public QObject {
     void nothingToExport();
     void unwritableFileLeavesNothing();
     void cancelWritesNothing();
+    void saveDialogAsksForACsvFile();
     void progressBarMoves();
 };
 
@@ -226,6 +227,30 @@ void ListingExportTest::cancelWritesNothing() {
     QCOMPARE(app.files.titles.size(), 1);  // the dialog was shown
     QCOMPARE(filesIn(app.folder()), before);
     QVERIFY(app.messages.shown.empty());
+}
+
+void ListingExportTest::saveDialogAsksForACsvFile() {
+    TempApp app;
+    app.insert("Instrumento", {{"Instrumento", "Viola"}});
+    FormMdi& mdi = app.enter();
+    ListingScreen* s = openListing(mdi, 50);
+    listar(s, {"Instrumento"});
+    QString name, suffix;
+    QFileDialog::AcceptMode mode = QFileDialog::AcceptOpen;
+    bool qtOwn = false;
+    dialogs::setFileHook([&](QFileDialog& dlg) {
+        name = dlg.objectName();
+        mode = dlg.acceptMode();
+        suffix = dlg.defaultSuffix();
+        qtOwn = dlg.testOption(QFileDialog::DontUseNativeDialog);
+        return QString();  // Cancel
+    });
+    QTest::mouseClick(w<QPushButton>(s, "BtnExportar"), Qt::LeftButton);
+    dialogs::setFileHook(nullptr);
+    QCOMPARE(name, QStringLiteral("DialogoExportar"));
+    QCOMPARE(mode, QFileDialog::AcceptSave);
+    QCOMPARE(suffix, QStringLiteral("csv"));
+    QVERIFY(qtOwn);
 }
 
 void ListingExportTest::progressBarMoves() {
