@@ -1,5 +1,7 @@
 #include "listing/listing_screen.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
@@ -10,6 +12,7 @@
 #include <QScrollBar>
 #include <QTableWidget>
 
+#include "listing/csv_export.h"
 #include "listing/field_text.h"
 #include "shell/windowing/appearance.h"
 #include "shell/windowing/busy.h"
@@ -137,6 +140,12 @@ void ListingScreen::buildControls() {
     imprimir_->setToolTip(QStringLiteral("Imprimir los Registros"));
     twips::place(imprimir_, 2910, 7260, 1215, 375);
     connect(imprimir_, &QPushButton::clicked, this, [this] { Imprimir(); });
+    // Below "Imprimir", the same size and gap, in the room left before the screen's foot.
+    exportar_ = new QPushButton(ctx_.hub->EtiExportar, this);
+    exportar_->setObjectName(QStringLiteral("BtnExportar"));
+    exportar_->setToolTip(ctx_.hub->EtiExportarAyuda);
+    twips::place(exportar_, 2910, 7740, 1215, 375);
+    connect(exportar_, &QPushButton::clicked, this, [this] { Exportar(); });
 
     label(this, QStringLiteral("LabExpandir"), QStringLiteral("Expandir Filas"), 4320, 6540, 2400,
           240);
@@ -223,6 +232,13 @@ int ListingScreen::textEntries() const {
 
 bool ListingScreen::pictures() const {
     return state().CamposListados.value(textEntries());
+}
+
+QVector<int> ListingScreen::tickedEntries() const {
+    QVector<int> chosen;
+    for (int e = 0; e < textEntries(); ++e)
+        if (list_->item(e)->checkState() == Qt::Checked) chosen << e;
+    return chosen;
 }
 
 int ListingScreen::ticked() const {
@@ -577,9 +593,7 @@ bool ListingScreen::printTo(QPagedPaintDevice& device) {
     const qint64 N = rs.RecordCount();
     const long keep = rs.AbsolutePosition();
     out.heading(QStringLiteral("- Ormelia -   ") + def_.caption, printHeading(N));
-    QVector<int> chosen;
-    for (int e = 0; e < textEntries(); ++e)
-        if (list_->item(e)->checkState() == Qt::Checked) chosen << e;
+    const QVector<int> chosen = tickedEntries();
     const bool withPictures = list_->item(textEntries())->checkState() == Qt::Checked;
     progress_->setMaximum(int(qMax<qint64>(N, 1)));
     bool ok = true;
@@ -617,5 +631,70 @@ bool ListingScreen::printTo(QPagedPaintDevice& device) {
     out.end();
     progress_->setValue(0);
     if (keep >= 0 && keep < rs.RecordCount()) rs.setAbsolutePosition(keep);
+    return ok;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Exporting
+
+void ListingScreen::Exportar() {
+    if (recordset().RecordCount() == 0 || ticked() == 0) {
+        dialogs::information(ctx_.window, ctx_.hub->MensaExportarNada);
+        return;
+    }
+    DialogoExportar.DialogTitle = ctx_.hub->EtiExportarTitulo;
+    DialogoExportar.Filter = ctx_.hub->EtiFormatoCsv;
+    if (DialogoExportar.FileName.isEmpty())
+        DialogoExportar.FileName = def_.name + QStringLiteral(".csv");
+    if (!DialogoExportar.ShowSave(this)) return;
+    exportTo(DialogoExportar.FileName);
+}
+
+bool ListingScreen::exportTo(const QString& path) {
+    Recordset& rs = recordset();
+    const QVector<int> chosen = tickedEntries();
+    const bool withPicture = list_->item(textEntries())->checkState() == Qt::Checked;
+    if (rs.RecordCount() == 0 || (chosen.isEmpty() && !withPicture)) {
+        dialogs::information(ctx_.window, ctx_.hub->MensaExportarNada);
+        return false;
+    }
+    const long keep = rs.AbsolutePosition();
+    rs.MoveLast();  // the count is exact from here on
+    CsvRows rows;
+    rows.count = rs.RecordCount();
+    for (int e : chosen) rows.header << def_.listEntries[e].caption;
+    if (withPicture) rows.header << def_.listEntries.last().caption;
+    // One record at a time, read by key as the listing reads its rows.
+    rows.fields = [&](qint64 k) {
+        rs.setAbsolutePosition(long(k));
+        QStringList out;
+        for (int e : chosen) out << entryText(e);
+        if (withPicture) out << picturePath();
+        return out;
+    };
+    progress_->setMaximum(int(qMax<qint64>(rows.count, 1)));
+    progress_->setValue(0);
+    rows.progress = [this](qint64 done) {
+        progress_->setValue(int(done));
+        // Lets the bar be painted; clicks wait until the file is written.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    QString problem;
+    bool ok = false;
+    try {
+        problem = writeCsv(path, rows);
+        ok = problem.isEmpty();
+        if (!ok)
+            dialogs::error(ctx_.window,
+                           ctx_.hub->MensaExportacionFallida.arg(QDir::toNativeSeparators(path)));
+    } catch (const DbError& e) {
+        dialogs::error(ctx_.window, ctx_.hub->MensaProducidoError + QString::number(e.number));
+    }
+    progress_->setValue(0);
+    if (keep >= 0 && keep < rs.RecordCount()) rs.setAbsolutePosition(keep);
+    if (ok)
+        dialogs::information(ctx_.window,
+                             ctx_.hub->MensaExportado.arg(QString::number(rows.count),
+                                                          QDir::toNativeSeparators(path)));
     return ok;
 }

@@ -2,15 +2,15 @@
 // The "Listar - Imprimir" screen of a register (FormReg1LisCompositor and the other twelve): the
 // selection as a table of the ticked fields, a page at a time on `VScroll`, rows 300 × zoom
 // twips high with the zoom on `HScroll`, each record's picture centred beside its row; the
-// counters; and "Imprimir", the printout of the selection. One class serves every register. A
-// register whose fields come from linked records (the recording) derives from it and overrides
-// entryText() and picturePath().
+// counters; "Imprimir", the printout of the selection; and "Exportar", the selection as a CSV
+// file. One class serves every register. A register whose fields come from linked records (the
+// recording) derives from it and overrides entryText() and picturePath().
 //
-// Controls by object name: List, BtnListar, BtnImprimir, Tabla, VScroll, HScroll, BtnAImagen,
-// LabZoom, ProgressBar, Label16, LineImagen, LabFondo, the picture boxes Imagen_0 to Imagen_21
-// (box i-1 belongs to data row i), and the counters LabNumRegSeleccion, LabCampos, LabNumFiltros,
-// LabNumRegSeleccion1, LabNumCampos, LabNumFiltros1. The grid's row 0 is its header row; column 0
-// holds the record's order number in the selection.
+// Controls by object name: List, BtnListar, BtnImprimir, BtnExportar, Tabla, VScroll, HScroll,
+// BtnAImagen, LabZoom, ProgressBar, Label16, LineImagen, LabFondo, the picture boxes Imagen_0 to
+// Imagen_21 (box i-1 belongs to data row i), and the counters LabNumRegSeleccion, LabCampos,
+// LabNumFiltros, LabNumRegSeleccion1, LabNumCampos, LabNumFiltros1. The grid's row 0 is its header
+// row; column 0 holds the record's order number in the selection.
 #include <QVector>
 
 #include "listing/page_layout.h"
@@ -42,11 +42,15 @@ class ListingScreen : public Screen {
     // What the buttons do, callable directly (the benchmark fills pages through these).
     void Listar();
     void Imprimir();
+    void Exportar();
     void Zoom5();
     // Shows a page (1-based) as the page bar does.
     void showPage(int page);
     // Prints the selection on a paged device; false (after saying so) when it cannot be painted.
     bool printTo(QPagedPaintDevice& device);
+    // Writes the selection with the ticked fields to `path` as CSV; false (after saying so) when
+    // nothing was written.
+    bool exportTo(const QString& path);
 
     // The state of the page shown.
     qint64 RegistroSuperior() const { return registroSuperior_; }
@@ -81,11 +85,12 @@ class ListingScreen : public Screen {
     bool pictures() const;
     int ticked() const;
     int textEntries() const;
+    QVector<int> tickedEntries() const;  // text entries ticked, in list order
     QVector<Printout::Line> printHeading(qint64 records) const;
 
     const int global_;
     QListWidget* list_;
-    QPushButton *listar_, *imprimir_, *zoom5_;
+    QPushButton *listar_, *imprimir_, *exportar_, *zoom5_;
     QTableWidget* tabla_;
     QScrollBar *vscroll_, *hscroll_;
     QLabel *labZoom_, *label16_, *fondo_;
@@ -94,6 +99,7 @@ class ListingScreen : public Screen {
     QVector<PictureBox*> imagen_;
     QLabel *numRegSeleccion_, *numFiltros_, *numRegSeleccion1_, *numCampos_, *numFiltros1_;
     CommonDialog DialogoImagen;
+    CommonDialog DialogoExportar;
 
     int NumColumnas = 0;
     qint64 FilasPagina = 0;

@@ -32,6 +32,13 @@ void FormBasesDatos::Load() {
         "No se ha podido IMPRIMIR: la impresora o el archivo no admiten la salida.");
     MensaSeleccionando = QString::fromUtf8("Seleccionando los Registros...");
     MensaImprimiendo = QString::fromUtf8("Imprimiendo los Registros...");
+    MensaExportarNada = QString::fromUtf8(
+        "No hay nada que EXPORTAR: la Selección no tiene Registros o no ha elegido ningún Campo.");
+    // %1: the file's path.
+    MensaExportacionFallida = QString::fromUtf8(
+        "No se ha podido EXPORTAR: no se puede escribir el archivo\r%1\rNo se ha escrito nada.");
+    // %1: records, %2: the file's path.
+    MensaExportado = QString::fromUtf8("Se han EXPORTADO %1 Registros al archivo:\r%2");
     EtiAmpliar = QStringLiteral("Ampliar");
     EtiReducir = QStringLiteral("Reducir");
     EtiCancelar = QStringLiteral("Cancelar");
@@ -49,6 +56,10 @@ void FormBasesDatos::Load() {
         "enteras mientras no se modifiquen.");
     EtiImagenesConjunto = QString::fromUtf8("Imágenes del Conjunto: %1");
     EtiCerrar = QStringLiteral("Cerrar");
+    EtiExportar = QStringLiteral("Exportar");
+    EtiExportarAyuda = QStringLiteral("Exportar los Registros a un archivo CSV");
+    EtiExportarTitulo = QStringLiteral("Exportar los Registros");
+    EtiFormatoCsv = QStringLiteral("CSV (*.csv)|*.csv");
 
     // 2-7. Data controls on the catalogue, counters from the tables, memos at their start.
     const QString file = ctx_.PathBaseDatos + QStringLiteral("/DataOrmelia.mdb");

@@ -66,11 +66,13 @@ class FormBasesDatos {
     // Messages of this program beyond the original table.
     QString MensaMaxConjuntoOrquestas, MensaMaxConjuntoDirectores, MensaMaxConjuntoInterpretes,
         MensaRegistroEnUso, MensaCompactacionFallida, MensaCompactacionDanada,
-        MensaImpresionFallida, MensaSeleccionando, MensaImprimiendo;
+        MensaImpresionFallida, MensaSeleccionando, MensaImprimiendo, MensaExportarNada,
+        MensaExportacionFallida, MensaExportado;
     // Label texts.
     QString EtiAmpliar, EtiReducir, EtiIdentificador, EtiNumero, EtiEn, EtiInsertarImagen,
         EtiFormatoImagen, EtiAnadir, EtiModificar, EtiNumerico, EtiNotasCortadas,
-        EtiImagenesConjunto, EtiCerrar, EtiCancelar;
+        EtiImagenesConjunto, EtiCerrar, EtiCancelar, EtiExportar, EtiExportarAyuda,
+        EtiExportarTitulo, EtiFormatoCsv;
 
     std::array<DataControl, registers::kCount> Data;
     std::array<RegisterState, registers::kCount> reg;

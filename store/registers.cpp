@@ -9,26 +9,32 @@ const QString kPrompt14 = QStringLiteral("              CAMPO");
 const QString kPrompt13 = QStringLiteral("             CAMPO");
 
 FieldDef text(const char* c, int max, bool id = false) {
-    return {QLatin1String(c), K::Text, max, id};
+    return {.column = QLatin1String(c), .kind = K::Text, .maxLength = max, .identifier = id};
 }
 FieldDef year(const char* c) {
-    return {QLatin1String(c), K::Year, 4, false};
+    return {.column = QLatin1String(c), .kind = K::Year, .maxLength = 4, .identifier = false};
 }
 FieldDef notes() {
-    return {QStringLiteral("Notas"), K::Notes, kNotesMax, false};
+    return {.column = QStringLiteral("Notas"),
+            .kind = K::Notes,
+            .maxLength = kNotesMax,
+            .identifier = false};
 }
 FieldDef picture() {
-    return {QStringLiteral("Imagen"), K::Picture, 0, false};
+    return {.column = QStringLiteral("Imagen"),
+            .kind = K::Picture,
+            .maxLength = 0,
+            .identifier = false};
 }
 
 BoxDef box(const char* control, const char* caption, int max, const char* column, bool id = false,
            bool numeric = false) {
-    return {QLatin1String(control),
-            QString::fromUtf8(caption),
-            max,
-            QLatin1String(column),
-            id,
-            numeric};
+    return {.control = QLatin1String(control),
+            .caption = QString::fromUtf8(caption),
+            .maxLength = max,
+            .column = QLatin1String(column),
+            .identifier = id,
+            .numeric = numeric};
 }
 BoxDef yearBox(const char* control, const char* caption, const char* column, int max = 4) {
     return box(control, caption, max, column, false, true);
@@ -36,7 +42,11 @@ BoxDef yearBox(const char* control, const char* caption, const char* column, int
 
 VocabItem item(const char* caption, const char* column, bool numeric = false, int kind = 0,
                int source = -1) {
-    return {QString::fromUtf8(caption), QLatin1String(column), numeric, kind, source};
+    return {.caption = QString::fromUtf8(caption),
+            .column = QLatin1String(column),
+            .numeric = numeric,
+            .kind = kind,
+            .sourceRegister = source};
 }
 
 // Sort list: the selection fields without the notes.
@@ -59,9 +69,19 @@ QVector<RegisterDef> build() {
 
     {  // Compositor
         RegisterDef d{
-            1,  0,  kCompositor, "Compositor", "Compositor", "Compositor ", "Compositor", "Com", 6,
-            {}, {}, {},          "Imagen",     50,           kPrompt14,     {},           {},    {},
-            {}};
+            .group = 1,
+            .index = 0,
+            .global = kCompositor,
+            .name = "Compositor",
+            .table = "Compositor",
+            .tabCaption = "Compositor ",
+            .caption = "Compositor",
+            .reportPrefix = "Com",
+            .fieldCount = 6,
+            .pictureColumn = "Imagen",
+            .valueBoxLength = 50,
+            .fieldPrompt = kPrompt14,
+        };
         d.fields = {text("Nombre", 50),
                     text("Apellidos", 50, true),
                     year("Fecha1"),
@@ -84,25 +104,38 @@ QVector<RegisterDef> build() {
         r << d;
     }
     {  // Obra
-        RegisterDef d{1,  1,  kObra,    "Obra", "Obra",    "Obra ", "Obra", "Obra", 16, {},
-                      {}, {}, "Imagen", 75,     kPrompt14, {},      {},     {},     {}};
-        d.fields = {text("Nombre", 75, true),
-                    text("Numero", 15),
-                    text("Tonalidad", 35),
-                    text("Opus", 15),
-                    text("NumeroOpus", 15),
-                    text("Catalogo", 15),
-                    text("NumeroCatalogo", 15),
-                    year("Fecha1"),
-                    year("Fecha2"),
-                    text("Subtitulo", 75),
-                    {"Movimientos", K::Movements, 0, false},
-                    {"Duraciones", K::Durations, 0, false},
-                    {"TiempoTotal", K::Number, 0, false},
-                    {"NumeroMovimientos", K::Number, 0, false},
-                    notes(),
-                    text("Autor", 50, true),
-                    picture()};
+        RegisterDef d{
+            .group = 1,
+            .index = 1,
+            .global = kObra,
+            .name = "Obra",
+            .table = "Obra",
+            .tabCaption = "Obra ",
+            .caption = "Obra",
+            .reportPrefix = "Obra",
+            .fieldCount = 16,
+            .pictureColumn = "Imagen",
+            .valueBoxLength = 75,
+            .fieldPrompt = kPrompt14,
+        };
+        d.fields = {
+            text("Nombre", 75, true),
+            text("Numero", 15),
+            text("Tonalidad", 35),
+            text("Opus", 15),
+            text("NumeroOpus", 15),
+            text("Catalogo", 15),
+            text("NumeroCatalogo", 15),
+            year("Fecha1"),
+            year("Fecha2"),
+            text("Subtitulo", 75),
+            {.column = "Movimientos", .kind = K::Movements, .maxLength = 0, .identifier = false},
+            {.column = "Duraciones", .kind = K::Durations, .maxLength = 0, .identifier = false},
+            {.column = "TiempoTotal", .kind = K::Number, .maxLength = 0, .identifier = false},
+            {.column = "NumeroMovimientos", .kind = K::Number, .maxLength = 0, .identifier = false},
+            notes(),
+            text("Autor", 50, true),
+            picture()};
         d.boxes = {box("TxtNombre", "Obra", 75, "Nombre", true),
                    box("TxtNumero", "Nº", 15, "Numero"),
                    box("TxtTonalidad", "Tonalidad", 35, "Tonalidad"),
@@ -154,27 +187,22 @@ QVector<RegisterDef> build() {
         r << d;
     }
     {  // Orquesta
-        RegisterDef d{1,
-                      2,
-                      kOrquesta,
-                      "Orquesta",
-                      "Orquesta",
-                      "Orquesta - Grupo ",
-                      "Orquesta - Grupo",
-                      "Orq",
-                      5,
-                      {},
-                      {},
-                      {},
-                      "Imagen",
-                      75,
-                      kPrompt14,
-                      {},
-                      {},
-                      {},
-                      {}};
+        RegisterDef d{
+            .group = 1,
+            .index = 2,
+            .global = kOrquesta,
+            .name = "Orquesta",
+            .table = "Orquesta",
+            .tabCaption = "Orquesta - Grupo ",
+            .caption = "Orquesta - Grupo",
+            .reportPrefix = "Orq",
+            .fieldCount = 5,
+            .pictureColumn = "Imagen",
+            .valueBoxLength = 75,
+            .fieldPrompt = kPrompt14,
+        };
         d.fields = {text("Nombre", 75, true),
-                    {"OrqGrpCor", K::Kind, 0, false},
+                    {.column = "OrqGrpCor", .kind = K::Kind, .maxLength = 0, .identifier = false},
                     text("Genero", 50),
                     year("Fecha"),
                     notes(),
@@ -195,9 +223,20 @@ QVector<RegisterDef> build() {
         r << d;
     }
     {  // Director
-        RegisterDef d{1,         3,  kDirector, "Director", "Director", "Director ", "Director",
-                      "Dir",     6,  {},        {},         {},         "Imagen",    50,
-                      kPrompt14, {}, {},        {},         {}};
+        RegisterDef d{
+            .group = 1,
+            .index = 3,
+            .global = kDirector,
+            .name = "Director",
+            .table = "Director",
+            .tabCaption = "Director ",
+            .caption = "Director",
+            .reportPrefix = "Dir",
+            .fieldCount = 6,
+            .pictureColumn = "Imagen",
+            .valueBoxLength = 50,
+            .fieldPrompt = kPrompt14,
+        };
         d.fields = {text("Nombre", 50),
                     text("Apellidos", 50, true),
                     year("Fecha1"),
@@ -221,9 +260,19 @@ QVector<RegisterDef> build() {
     }
     {  // Interprete
         RegisterDef d{
-            1,  4,  kInterprete, "Interprete", "Interprete", "Intérprete ", "Intérprete", "Int", 7,
-            {}, {}, {},          "Imagen",     50,           kPrompt14,     {},           {},    {},
-            {}};
+            .group = 1,
+            .index = 4,
+            .global = kInterprete,
+            .name = "Interprete",
+            .table = "Interprete",
+            .tabCaption = "Intérprete ",
+            .caption = "Intérprete",
+            .reportPrefix = "Int",
+            .fieldCount = 7,
+            .pictureColumn = "Imagen",
+            .valueBoxLength = 50,
+            .fieldPrompt = kPrompt14,
+        };
         d.fields = {text("Nombre", 50),
                     text("Apellidos", 50, true),
                     text("Instrumento", 50),
@@ -255,8 +304,20 @@ QVector<RegisterDef> build() {
         r << d;
     }
     {  // Soporte
-        RegisterDef d{1,  5,  kSoporte, "Soporte", "Soporte", "Soporte ", "Soporte", "Sop", 11, {},
-                      {}, {}, "Imagen", 70,        kPrompt14, {},         {},        {},    {}};
+        RegisterDef d{
+            .group = 1,
+            .index = 5,
+            .global = kSoporte,
+            .name = "Soporte",
+            .table = "Soporte",
+            .tabCaption = "Soporte ",
+            .caption = "Soporte",
+            .reportPrefix = "Sop",
+            .fieldCount = 11,
+            .pictureColumn = "Imagen",
+            .valueBoxLength = 70,
+            .fieldPrompt = kPrompt14,
+        };
         d.fields = {text("Discografica", 70, true),
                     text("NumeroCatalogo", 70, true),
                     text("Coleccion", 70),
@@ -296,12 +357,24 @@ QVector<RegisterDef> build() {
     }
     {  // Grabacion: its fields are those of the records it links
         RegisterDef d{
-            1,  6,  kGrabacion, "Grabacion", "Grabacion", "Grabación ", "Grabación", "Gra", 39, {},
-            {}, {}, "",         75,          kPrompt14,   {},           {},          {},    {}};
-        d.fields = {{"CompositorId", K::Link, 0, false},
-                    {"ObraId", K::Link, 0, false},
-                    {"SoporteId", K::Link, 0, true},
-                    notes()};
+            .group = 1,
+            .index = 6,
+            .global = kGrabacion,
+            .name = "Grabacion",
+            .table = "Grabacion",
+            .tabCaption = "Grabación ",
+            .caption = "Grabación",
+            .reportPrefix = "Gra",
+            .fieldCount = 39,
+            .pictureColumn = "",
+            .valueBoxLength = 75,
+            .fieldPrompt = kPrompt14,
+        };
+        d.fields = {
+            {.column = "CompositorId", .kind = K::Link, .maxLength = 0, .identifier = false},
+            {.column = "ObraId", .kind = K::Link, .maxLength = 0, .identifier = false},
+            {.column = "SoporteId", .kind = K::Link, .maxLength = 0, .identifier = true},
+            notes()};
         const int C = 0, O = 1, Q = 2, D = 3, I = 4, S = 5, G = 6;
         d.selFields = {item("COM Nombre", "Nombre", false, 0, C),
                        item("COM Apellidos", "Apellidos", false, 0, C),
@@ -354,29 +427,24 @@ QVector<RegisterDef> build() {
         r << d;
     }
     {  // Instrumento
-        RegisterDef d{2,
-                      0,
-                      kInstrumento,
-                      "Instrumento",
-                      "Instrumento",
-                      "Instrumento ",
-                      "Instrumento",
-                      "Ins",
-                      7,
-                      {},
-                      {},
-                      {},
-                      "Imagen",
-                      50,
-                      kPrompt14,
-                      {},
-                      {},
-                      {},
-                      {}};
+        RegisterDef d{
+            .group = 2,
+            .index = 0,
+            .global = kInstrumento,
+            .name = "Instrumento",
+            .table = "Instrumento",
+            .tabCaption = "Instrumento ",
+            .caption = "Instrumento",
+            .reportPrefix = "Ins",
+            .fieldCount = 7,
+            .pictureColumn = "Imagen",
+            .valueBoxLength = 50,
+            .fieldPrompt = kPrompt14,
+        };
         d.fields = {text("Instrumento", 50, true),
                     text("Constructor", 50),
                     text("Modelo", 50),
-                    {"Siglo", K::Century, 2, false},
+                    {.column = "Siglo", .kind = K::Century, .maxLength = 2, .identifier = false},
                     year("Fecha"),
                     notes(),
                     picture()};
@@ -397,25 +465,20 @@ QVector<RegisterDef> build() {
     // Agrupacion, Evento, Escenario share one shape.
     auto place = [&](int idx, int global, const char* name, const char* caption,
                      const char* prefix) {
-        RegisterDef d{2,
-                      idx,
-                      global,
-                      name,
-                      name,
-                      QString::fromUtf8(caption) + " ",
-                      QString::fromUtf8(caption),
-                      prefix,
-                      7,
-                      {},
-                      {},
-                      {},
-                      "Imagen",
-                      75,
-                      kPrompt14,
-                      {},
-                      {},
-                      {},
-                      {}};
+        RegisterDef d{
+            .group = 2,
+            .index = idx,
+            .global = global,
+            .name = name,
+            .table = name,
+            .tabCaption = QString::fromUtf8(caption) + " ",
+            .caption = QString::fromUtf8(caption),
+            .reportPrefix = prefix,
+            .fieldCount = 7,
+            .pictureColumn = "Imagen",
+            .valueBoxLength = 75,
+            .fieldPrompt = kPrompt14,
+        };
         QByteArray first = QByteArray(name == QLatin1String("Agrupacion") ? "Entidad" : name);
         d.fields = {text(first.constData(), 75, true),
                     text("Ciudad", 75),
@@ -446,25 +509,20 @@ QVector<RegisterDef> build() {
     r << place(2, kEvento, "Evento", "Evento", "Eve");
     r << place(3, kEscenario, "Escenario", "Escenario", "Esc");
     {  // Publicacion
-        RegisterDef d{2,
-                      4,
-                      kPublicacion,
-                      "Publicacion",
-                      "Publicacion",
-                      "Publicación - Vídeo ",
-                      "Publicación - Vídeo",
-                      "Pub",
-                      10,
-                      {},
-                      {},
-                      {},
-                      "Imagen",
-                      75,
-                      kPrompt14,
-                      {},
-                      {},
-                      {},
-                      {}};
+        RegisterDef d{
+            .group = 2,
+            .index = 4,
+            .global = kPublicacion,
+            .name = "Publicacion",
+            .table = "Publicacion",
+            .tabCaption = "Publicación - Vídeo ",
+            .caption = "Publicación - Vídeo",
+            .reportPrefix = "Pub",
+            .fieldCount = 10,
+            .pictureColumn = "Imagen",
+            .valueBoxLength = 75,
+            .fieldPrompt = kPrompt14,
+        };
         d.fields = {text("Titulo", 75, true),
                     text("Autor", 75),
                     text("Formato", 30),
@@ -500,8 +558,20 @@ QVector<RegisterDef> build() {
         r << d;
     }
     {  // Emisora
-        RegisterDef d{2,  5,  kEmisora, "Emisora", "Emisora", "Emisora ", "Emisora", "Emi", 8, {},
-                      {}, {}, "Imagen", 75,        kPrompt14, {},         {},        {},    {}};
+        RegisterDef d{
+            .group = 2,
+            .index = 5,
+            .global = kEmisora,
+            .name = "Emisora",
+            .table = "Emisora",
+            .tabCaption = "Emisora ",
+            .caption = "Emisora",
+            .reportPrefix = "Emi",
+            .fieldCount = 8,
+            .pictureColumn = "Imagen",
+            .valueBoxLength = 75,
+            .fieldPrompt = kPrompt14,
+        };
         d.fields = {
             text("Emisora", 75, true), text("Medio", 25), text("Pais", 50), text("Zona", 75),
             text("Frecuencia", 30),    year("Fecha"),     notes(),          picture()};
@@ -528,9 +598,19 @@ QVector<RegisterDef> build() {
     }
     {  // Internet
         RegisterDef d{
-            2,         6,  kInternet, "Internet", "Internet", "http://www. ", "http://www.",
-            "Inte",    7,  {},        {},         {},         "Imagen",       75,
-            kPrompt13, {}, {},        {},         {}};
+            .group = 2,
+            .index = 6,
+            .global = kInternet,
+            .name = "Internet",
+            .table = "Internet",
+            .tabCaption = "http://www. ",
+            .caption = "http://www.",
+            .reportPrefix = "Inte",
+            .fieldCount = 7,
+            .pictureColumn = "Imagen",
+            .valueBoxLength = 75,
+            .fieldPrompt = kPrompt13,
+        };
         d.fields = {text("Titulo", 75, true),
                     text("Url", 75),
                     text("EMail", 75),

@@ -48,6 +48,7 @@ struct VocabItem {
     int sourceRegister = -1;  // recordings: the linked register (0-5) or 6 for the recording
 };
 
+// Set with designated initialisers; the lists left out start empty and are filled after.
 struct RegisterDef {
     int group;             // 1 or 2
     int index;             // 0-6 within the group, the tab order
@@ -58,18 +59,18 @@ struct RegisterDef {
     QString caption;       // "Orquesta - Grupo": selection register label and report row
     QString reportPrefix;  // "Com", "Obra", ...
     int fieldCount;
-    QVector<FieldDef> fields;  // table columns after Id, in order
-    QVector<BoxDef> boxes;     // entry-screen text boxes in tab order
-    QStringList nameParts;     // controls whose texts, joined by one blank, make the name label
+    QVector<FieldDef> fields{};  // table columns after Id, in order
+    QVector<BoxDef> boxes{};     // entry-screen text boxes in tab order
+    QStringList nameParts{};     // controls whose texts, joined by one blank, make the name label
     QString pictureColumn;
     // selection
     int valueBoxLength;
     QString fieldPrompt;  // "              CAMPO"
-    QVector<VocabItem> selFields;
-    QVector<VocabItem> sortFields;
-    QStringList infoList;  // List2
+    QVector<VocabItem> selFields{};
+    QVector<VocabItem> sortFields{};
+    QStringList infoList{};  // List2
     // listing
-    QVector<VocabItem> listEntries;  // the last one is the picture entry
+    QVector<VocabItem> listEntries{};  // the last one is the picture entry
 
     QString formName(const char* op) const {  // op: "Ana", "Sel", "Mos", "Lis"
         return QStringLiteral("FormReg%1%2%3").arg(group).arg(QLatin1String(op), name);

@@ -1,5 +1,7 @@
 // A listing of a million records: ordinals, pages and rows beyond the 16-bit range, to the very
-// last record, and the top record kept across zooms far down the selection.
+// last record, the top record kept across zooms far down the selection, and the export of all.
+#include <QFile>
+
 #include "tests/test_listing_support.h"
 
 using namespace lt;
@@ -12,6 +14,7 @@ class ListingLargeTest : public QObject {
     void lastPage();
     void zoomKeepsTopRecordFarDown();
     void returnToPageBeyond32767();
+    void exportsEveryRecord();
     void cleanupTestCase();
 
   private:
@@ -84,6 +87,30 @@ void ListingLargeTest::returnToPageBeyond32767() {
     QCOMPARE(w<QScrollBar>(s_, "VScroll")->value(), 70000);
     QCOMPARE(numbers(s_).first(), qint64(699991));
     QCOMPARE(mdi.hub().reg[0].MemoLisPosicion, 70000);
+}
+
+void ListingLargeTest::exportsEveryRecord() {
+    const QString path = app_->folder() + QStringLiteral("/todo.csv");
+    auto* bar = w<QProgressBar>(s_, "ProgressBar");
+    int moves = 0;
+    connect(bar, &QProgressBar::valueChanged, this, [&] { ++moves; });
+    app_->files.choose(path);
+    QTest::mouseClick(w<QPushButton>(s_, "BtnExportar"), Qt::LeftButton);
+    QCOMPARE(bar->maximum(), int(kRecords));
+    QCOMPARE(moves, int(kRecords / 1000) + 1);  // every 1,000 records, then back to 0
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    qint64 lines = 0;
+    QByteArray first, last;
+    while (!f.atEnd()) {
+        const QByteArray l = f.readLine();
+        if (lines == 0) first = l;
+        last = l;
+        ++lines;
+    }
+    QCOMPARE(lines, kRecords + 1);
+    QCOMPARE(first, QByteArray("\xEF\xBB\xBFNombre,Apellidos\r\n"));
+    QCOMPARE(last, QByteArray("N1000000,A1000000\r\n"));
 }
 
 void ListingLargeTest::cleanupTestCase() {

@@ -66,6 +66,40 @@ QStringList CommonDialog::nameFilters(const QString& filter) {
     return out;
 }
 
+namespace {
+
+// Runs a prepared dialog, or gives it to the test hook; the chosen file or "" for Cancel.
+QString runFileDialog(QFileDialog& dlg) {
+    if (dialogs::fileHook()) return dialogs::fileHook()(dlg);
+    if (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty())
+        return dlg.selectedFiles().first();
+    return QString();
+}
+
+}  // namespace
+
+bool CommonDialog::ShowSave(QWidget* parent) {
+    QFileDialog dlg(parent, DialogTitle);
+    dlg.setObjectName(QStringLiteral("DialogoExportar"));
+    dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    const QStringList filters = nameFilters(Filter);
+    if (!filters.isEmpty()) {
+        dlg.setNameFilters(filters);
+        // A name typed without an extension takes the first pattern's ("*.csv" gives "csv").
+        const QString first =
+            Filter.section(QLatin1Char('|'), 1, 1).section(QLatin1Char(';'), 0, 0);
+        if (first.startsWith(QLatin1String("*.")) && first.indexOf(QLatin1Char('*'), 1) < 0)
+            dlg.setDefaultSuffix(first.mid(2));
+    }
+    if (!FileName.isEmpty()) dlg.selectFile(FileName);
+    const QString chosen = runFileDialog(dlg);
+    if (chosen.isEmpty()) return false;
+    FileName = chosen;
+    return true;
+}
+
 bool CommonDialog::ShowOpen(QWidget* parent) {
     QFileDialog dlg(parent, DialogTitle);
     dlg.setObjectName(QStringLiteral("DialogoImagen"));
@@ -74,12 +108,7 @@ bool CommonDialog::ShowOpen(QWidget* parent) {
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     QStringList filters = nameFilters(Filter);
     if (!filters.isEmpty()) dlg.setNameFilters(filters);
-    QString chosen;
-    if (dialogs::fileHook()) {
-        chosen = dialogs::fileHook()(dlg);
-    } else if (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()) {
-        chosen = dlg.selectedFiles().first();
-    }
+    const QString chosen = runFileDialog(dlg);
     if (chosen.isEmpty()) return false;
     FileName = chosen;
     return true;

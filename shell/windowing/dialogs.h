@@ -30,8 +30,8 @@ inline void information(QWidget* p, const QString& t) {
 using MessageHook = std::function<QMessageBox::StandardButton(QMessageBox&)>;
 void setMessageHook(MessageHook hook);
 
-// Test hook for the file-open dialog: gets the prepared dialog and returns the file chosen, or an
-// empty text for Cancel.
+// Test hook for the file dialogs (open and save): gets the prepared dialog and returns the file
+// chosen, or an empty text for Cancel.
 using FileHook = std::function<QString(QFileDialog&)>;
 void setFileHook(FileHook hook);
 
@@ -44,8 +44,8 @@ bool execPrint(QDialog& dialog, QPrinter& printer);
 
 }  // namespace dialogs
 
-// The file-open dialog of a screen (`DialogoImagen`): title, filter, and the chosen file name,
-// which stays as it was when the user cancels.
+// The file dialog of a screen (`DialogoImagen`, `DialogoExportar`): title, filter, and the chosen
+// file name, which stays as it was when the user cancels.
 class CommonDialog {
   public:
     QString FileName;
@@ -54,6 +54,9 @@ class CommonDialog {
 
     // Shows the dialog; returns true when a file was chosen.
     bool ShowOpen(QWidget* parent);
+    // The same dialog to name a file to write (`DialogoExportar`); asks before replacing one.
+    // The file hook answers it too: its accept mode tells the two apart.
+    bool ShowSave(QWidget* parent);
 
     // Qt name filters from the pipe-separated filter text.
     static QStringList nameFilters(const QString& filter);
