@@ -8,8 +8,10 @@
 
 #include "store/field_rules.h"
 #include "store/jet_dialect.h"
+#include "store/key_query.h"
 #include "store/record_links.h"
 #include "store/registers.h"
+#include "store/schema.h"
 
 namespace {
 
@@ -312,6 +314,11 @@ void Recordset::Update() {
         int rc = sqlite3_step(st);
         sqlite3_reset(st);
         if (rc != SQLITE_DONE) conn_->fail(rc, sql);
+        // The record's sort keys are written with it, so no later statement has to.
+        if (const RegisterDef* d = registers::byTable(table_)) {
+            rc = schema::freshenKeys(conn_->db(), *d);
+            if (rc != SQLITE_OK) conn_->fail(rc, sql);
+        }
         if (mode == Adding) {
             const qint64 key = sqlite3_last_insert_rowid(conn_->db());
             added = keys_.empty() || key > keys_.back();
@@ -378,7 +385,8 @@ void Recordset::Delete() {
 
 // ---------------------------------------------------------------------------------------------
 
-QString DataControl::keyQuery(const QString& source, QString* table, bool* ordered) {
+QString DataControl::keyQuery(const QString& source, QString* table, bool* ordered,
+                              QStringList* keyedTables) {
     QString s = source.trimmed();
     static const QString head = QStringLiteral("SELECT * FROM ");
     QString rest;
@@ -400,7 +408,9 @@ QString DataControl::keyQuery(const QString& source, QString* table, bool* order
     QString tail = rest.mid(end);
     int ob = findOrderBy(tail);
     if (ordered) *ordered = ob >= 0;
-    QString q = QStringLiteral("SELECT Id FROM \"%1\"").arg(t) + tail;
+    const keyquery::Translation translated = keyquery::translate(tail);
+    if (keyedTables) *keyedTables = translated.keyedTables;
+    QString q = QStringLiteral("SELECT Id FROM \"%1\"").arg(t) + translated.sql;
     if (ob >= 0) q += QStringLiteral(", Id");
     return q;
 }
@@ -413,9 +423,16 @@ std::shared_ptr<Connection> DataControl::connection() {
 void DataControl::Refresh() {
     QString table;
     bool ordered = false;
-    QString q = keyQuery(RecordSource, &table, &ordered);
+    QStringList keyedTables;
+    QString q = keyQuery(RecordSource, &table, &ordered, &keyedTables);
     auto c = connection();
     c->columns(table);  // an unknown table fails here with its own number
+    // Keys left empty by another tool or a bulk write are computed before a statement reads them.
+    for (const QString& t : std::as_const(keyedTables))
+        if (const RegisterDef* d = registers::byTable(t)) {
+            const int rc = schema::freshenKeys(c->db(), *d);
+            if (rc != SQLITE_OK) c->fail(rc, RecordSource);
+        }
     sqlite3_stmt* st = nullptr;
     QByteArray text = q.toUtf8();
     const char* tail = nullptr;

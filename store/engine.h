@@ -182,7 +182,9 @@ class DataControl {
 
     // The key query a record source runs as: "SELECT Id FROM ..." in the source's order, ties and
     // the unordered case in order of entry. Exposed for the benchmark and the tests.
-    static QString keyQuery(const QString& recordSource, QString* table, bool* ordered);
+    // `keyedTables` gets the register tables whose sort keys it reads.
+    static QString keyQuery(const QString& recordSource, QString* table, bool* ordered,
+                            QStringList* keyedTables = nullptr);
 
   private:
     std::shared_ptr<Connection> conn_;

@@ -9,7 +9,7 @@ namespace jet {
 namespace {
 
 // Primary weight of a code point: its base letter, lower case, with ñ sorting right after n.
-// Secondary weight: 0 for the bare letter, otherwise the code point itself (accent order).
+// Secondary weight: 0 for the bare letter, otherwise the lower-case code point (accent order).
 struct Weight {
     uint primary;
     uint secondary;
@@ -30,7 +30,10 @@ Weight weightOf(char32_t c) {
         QVector<Weight> t(0x250);
         for (uint i = 0x80; i < 0x250; ++i) {
             uint base = baseLetter(i);
-            t[i] = {base * 2, base == QChar(char16_t(i)).toCaseFolded().unicode() ? 0u : i};
+            // The accent weight is that of the lower-case letter: "JOSÉ" and "José" differ in
+            // case only, which is ignored; "José" and "Jose" differ in an accent.
+            const uint lower = QChar(char16_t(i)).toCaseFolded().unicode();
+            t[i] = {base * 2, base == lower ? 0u : lower};
         }
         t[0xF1] = t[0xD1] = {uint('n') * 2 + 1, 0};
         return t;
@@ -252,12 +255,70 @@ void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     sqlite3_result_int(ctx, pattern->matches(text) ? 1 : 0);
 }
 
+// One primary weight of a sort key: a byte for the common ones, an escape and three bytes for
+// the rest (all larger, so byte order stays weight order).
+void putPrimary(uint p, QByteArray& out) {
+    if (p < 0xFA) {
+        out += char(p + 1);  // 0 is kept for the mark between primary and secondary weights
+        return;
+    }
+    out += char(0xFB);
+    out += char(p >> 16);
+    out += char(p >> 8);
+    out += char(p);
+}
+
+void appendSortKey(const unsigned char* p, int n, QByteArray& out) {
+    const unsigned char* end = p + n;
+    thread_local QVector<uint> secondary;
+    secondary.clear();
+    int lastAccent = 0;  // secondary weights after the last non-zero one are zero: left out
+    while (p < end) {
+        const Weight w = weightOf(nextCodePoint(p, end));
+        putPrimary(w.primary, out);
+        secondary.push_back(w.secondary);
+        if (w.secondary != 0) lastAccent = int(secondary.size());
+    }
+    if (lastAccent == 0) return;
+    out += char(0);
+    for (int i = 0; i < lastAccent; ++i) {
+        const uint s = secondary[i];
+        if (s == 0) {
+            out += char(1);
+        } else {  // a code point below U+0250
+            out += char(2);
+            out += char(s >> 8);
+            out += char(s);
+        }
+    }
+}
+
+void sortKeyFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    // A missing text (only a damaged row has one) sorts first, as the empty text; never a
+    // missing key, which would stand for a key still to compute.
+    thread_local QByteArray key;
+    key.clear();
+    appendSortKey(sqlite3_value_text(argv[0]), sqlite3_value_bytes(argv[0]), key);
+    sqlite3_result_blob(ctx, key.isEmpty() ? "" : key.constData(), int(key.size()),
+                        SQLITE_TRANSIENT);
+}
+
 }  // namespace
+
+QByteArray sortKey(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    QByteArray key;
+    appendSortKey(reinterpret_cast<const unsigned char*>(utf8.constData()), int(utf8.size()), key);
+    return key;
+}
 
 void install(sqlite3* db) {
     sqlite3_create_collation(db, kCollation, SQLITE_UTF8, nullptr, collate);
     sqlite3_create_function(db, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             likeFunction, nullptr, nullptr);
+    sqlite3_create_function(db, kSortKeyFunction, 1,
+                            SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
+                            sortKeyFunction, nullptr, nullptr);
 }
 
 int compare(const QString& a, const QString& b) {

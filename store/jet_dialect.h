@@ -11,11 +11,20 @@ namespace jet {
 // Name of the collation every text column of the catalogue is declared with.
 inline constexpr const char* kCollation = "ORMELIA";
 
-// Registers the collation and the LIKE function on a connection.
+// The SQL function giving a text's sort key (see sortKey); an empty key for NULL.
+inline constexpr const char* kSortKeyFunction = "ormelia_clave";
+
+// Registers the collation, the LIKE function and the sort-key function on a connection.
 void install(sqlite3* db);
 
 // Three-way comparison under the catalogue's collation (case ignored, ñ after n, accents second).
 int compare(const QString& a, const QString& b);
+
+// A text's sort key: bytes whose plain byte order (memcmp, shorter first) is the collation's
+// order, equal exactly when the collation finds the texts equal. Primary weights first (one
+// byte each for Latin letters), then, only when some letter bears an accent, a zero byte and
+// the accent weights. Lets the catalogue keep its order in a column any SQLite tool can read.
+QByteArray sortKey(const QString& text);
 
 // Jet LIKE: pattern with "*" (any run), "?" (one character), "#" (one digit), "[abc]" / "[!abc]";
 // letter case and accents ignored. `steps`, when given, gets the number of comparisons made (for

@@ -14,26 +14,22 @@
 namespace schema {
 namespace {
 
-QString columnSql(const FieldDef& f) {
-    switch (f.kind) {
-        case FieldKind::Year:
-        case FieldKind::Century:
-        case FieldKind::Number:
-        case FieldKind::Kind:
-            return QStringLiteral("%1 INTEGER NOT NULL DEFAULT 0").arg(f.column);
-        case FieldKind::Link:
-            return QStringLiteral("%1 INTEGER NOT NULL DEFAULT 0").arg(f.column);
-        case FieldKind::Picture:
-            return QStringLiteral("%1 TEXT NOT NULL DEFAULT ''").arg(f.column);
-        default:
-            return QStringLiteral("%1 TEXT NOT NULL DEFAULT '' COLLATE %2")
-                .arg(f.column, QLatin1String(jet::kCollation));
-    }
+bool isNumberColumn(const FieldDef& f) {
+    return f.isNumeric();
 }
 
-// Columns that selections sort on get an index, so an ordered selection walks it instead of
+// A column as the first two versions declared it: texts under the program's own collation.
+QString legacyColumnSql(const FieldDef& f) {
+    if (isNumberColumn(f)) return QStringLiteral("%1 INTEGER NOT NULL DEFAULT 0").arg(f.column);
+    if (f.kind == FieldKind::Picture)
+        return QStringLiteral("%1 TEXT NOT NULL DEFAULT ''").arg(f.column);
+    return QStringLiteral("%1 TEXT NOT NULL DEFAULT '' COLLATE %2")
+        .arg(f.column, QLatin1String(jet::kCollation));
+}
+
+// Columns that selections sort on got an index, so an ordered selection walks it instead of
 // sorting the table.
-QStringList indexSql(const RegisterDef& d) {
+QStringList legacyIndexSql(const RegisterDef& d) {
     QStringList out;
     for (const VocabItem& s : d.sortFields) {
         if (s.column.isEmpty() || d.field(s.column) == nullptr) continue;
@@ -42,6 +38,67 @@ QStringList indexSql(const RegisterDef& d) {
             QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)").arg(name, d.table, s.column);
         if (!out.contains(sql)) out << sql;
     }
+    return out;
+}
+
+// A column of this version: plain SQLite types, no collation, so any SQLite tool can read and
+// write the file.
+QString columnSql(const FieldDef& f) {
+    if (isNumberColumn(f)) return QStringLiteral("%1 INTEGER NOT NULL DEFAULT 0").arg(f.column);
+    return QStringLiteral("%1 TEXT NOT NULL DEFAULT ''").arg(f.column);
+}
+
+// The condition of a row whose sort keys are out of date: written by another tool, or by a
+// write of the program's that has not computed them yet.
+QString staleCondition(const RegisterDef& d) {
+    QStringList terms;
+    for (const QString& c : keyedColumns(d)) terms << keyColumn(c) + QStringLiteral(" IS NULL");
+    return terms.join(QStringLiteral(" OR "));
+}
+
+QString tableSql(const RegisterDef& d, const QString& name) {
+    QStringList cols{QStringLiteral("Id INTEGER PRIMARY KEY AUTOINCREMENT")};
+    for (const FieldDef& f : d.fields) cols << columnSql(f);
+    for (const QString& c : keyedColumns(d)) cols << keyColumn(c) + QStringLiteral(" BLOB");
+    return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
+        .arg(name, cols.join(QStringLiteral(", ")));
+}
+
+// The indexes and the trigger of a register table of this version. A sorted selection walks the
+// index of the sort key (or of the number) in order. A change of a text by any tool leaves the
+// row's keys empty (the trigger uses plain SQL only), and the small index of such rows lets the
+// program find and recompute them at once.
+QStringList tableExtrasSql(const RegisterDef& d) {
+    QStringList out;
+    const QStringList keyed = keyedColumns(d);
+    for (const VocabItem& s : d.sortFields) {
+        const FieldDef* f = d.field(s.column);
+        if (!f) continue;
+        QString column;
+        if (keyed.contains(f->column))
+            column = keyColumn(f->column);
+        else if (isNumberColumn(*f))
+            column = f->column;
+        else
+            continue;  // a list of texts: sorted when asked, rarely
+        // Named after the field, as before the keys: the index a sort on the field walks.
+        QString sql = QStringLiteral("CREATE INDEX IF NOT EXISTS idx_%1_%2 ON %1 (%3)")
+                          .arg(d.table, f->column, column);
+        if (!out.contains(sql)) out << sql;
+    }
+    if (keyed.isEmpty()) return out;
+    out << QStringLiteral("CREATE INDEX IF NOT EXISTS idx_%1_claves_pendientes ON %1 (Id) WHERE %2")
+               .arg(d.table, staleCondition(d));
+    QStringList changed, cleared;
+    for (const QString& c : keyed) {
+        changed << QStringLiteral("NEW.%1 IS NOT OLD.%1").arg(c);
+        cleared << keyColumn(c) + QStringLiteral(" = NULL");
+    }
+    out << QStringLiteral(
+               "CREATE TRIGGER IF NOT EXISTS trg_%1_claves AFTER UPDATE OF %2 ON %1 WHEN %3 "
+               "BEGIN UPDATE %1 SET %4 WHERE Id = NEW.Id; END")
+               .arg(d.table, keyed.join(QStringLiteral(", ")), changed.join(QStringLiteral(" OR ")),
+                    cleared.join(QStringLiteral(", ")));
     return out;
 }
 
@@ -54,10 +111,10 @@ QStringList registerTablesSql() {
     QStringList sql;
     for (const RegisterDef& d : registers::all()) {
         QStringList cols{QStringLiteral("Id INTEGER PRIMARY KEY AUTOINCREMENT")};
-        for (const FieldDef& f : d.fields) cols << columnSql(f);
+        for (const FieldDef& f : d.fields) cols << legacyColumnSql(f);
         sql << QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
                    .arg(d.table, cols.join(QStringLiteral(", ")));
-        sql << indexSql(d);
+        sql << legacyIndexSql(d);
     }
     return sql;
 }
@@ -107,6 +164,47 @@ QStringList version2Sql() {
     return sql;
 }
 
+// The triggers of version 2 name the register tables; they go while those tables are rebuilt
+// (a rename checks every trigger of the schema) and come back with version2Sql().
+QStringList dropVersion2TriggersSql() {
+    QStringList sql{QStringLiteral("DROP TRIGGER IF EXISTS trg_%1_links")
+                        .arg(registers::at(registers::kGrabacion).table)};
+    for (int r = registers::kCompositor; r <= registers::kSoporte; ++r)
+        sql << QStringLiteral("DROP TRIGGER IF EXISTS trg_%1_in_use").arg(registers::at(r).table);
+    return sql;
+}
+
+// Version 3: no collation in the schema, and beside every text of one line its sort key. Each
+// register table is rebuilt (the documented way to change a column's declaration): the rows keep
+// their keys, and the last key handed out stays the last, so keys only grow.
+QStringList version3Sql() {
+    QStringList sql = dropVersion2TriggersSql();
+    for (const RegisterDef& d : registers::all()) {
+        const QString fresh = d.table + QStringLiteral("_nueva");
+        QStringList from{QStringLiteral("Id")}, to{QStringLiteral("Id")};
+        for (const FieldDef& f : d.fields) from << f.column, to << f.column;
+        for (const QString& c : keyedColumns(d)) {
+            to << keyColumn(c);
+            from << QStringLiteral("%1(%2)").arg(QLatin1String(jet::kSortKeyFunction), c);
+        }
+        sql << QStringLiteral("DROP TABLE IF EXISTS %1").arg(fresh);
+        sql << tableSql(d, fresh);
+        sql << QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4")
+                   .arg(fresh, to.join(QStringLiteral(", ")), from.join(QStringLiteral(", ")),
+                        d.table);
+        sql << QStringLiteral("DELETE FROM sqlite_sequence WHERE name = '%1'").arg(fresh);
+        sql << QStringLiteral(
+                   "INSERT INTO sqlite_sequence (name, seq) SELECT '%1', seq FROM sqlite_sequence "
+                   "WHERE name = '%2'")
+                   .arg(fresh, d.table);
+        sql << QStringLiteral("DROP TABLE %1").arg(d.table);
+        sql << QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(fresh, d.table);
+        sql << tableExtrasSql(d);
+    }
+    sql << version2Sql();
+    return sql;
+}
+
 // The steps from each version to the next; step i leads from version i to i + 1. Version 0 is a
 // catalogue written before versions were marked: its tables are those of version 1.
 QStringList stepSql(int from) {
@@ -115,6 +213,8 @@ QStringList stepSql(int from) {
             return registerTablesSql();
         case 1:
             return version2Sql();
+        case 2:
+            return version3Sql();
         default:
             return {};
     }
@@ -126,6 +226,7 @@ QList<QPair<QString, QStringList>> expectedTables() {
     for (const RegisterDef& d : registers::all()) {
         QStringList cols{QStringLiteral("Id")};
         for (const FieldDef& f : d.fields) cols << f.column;
+        for (const QString& c : keyedColumns(d)) cols << keyColumn(c);
         out.append({d.table, cols});
     }
     for (const links::SetTable& t : links::setTables())
@@ -187,9 +288,71 @@ QString missingPart(sqlite3* db, const QString& path) {
 
 }  // namespace
 
+QStringList keyedColumns(const RegisterDef& d) {
+    QStringList out;
+    for (const FieldDef& f : d.fields)
+        if (f.kind == FieldKind::Text) out << f.column;
+    return out;
+}
+
+QString keyColumn(const QString& column) {
+    return column + QStringLiteral("_clave");
+}
+
+bool keyedEverywhere(const QString& column) {
+    bool seen = false;
+    for (const RegisterDef& d : registers::all()) {
+        const FieldDef* f = d.field(column);
+        if (!f) continue;
+        if (f->kind != FieldKind::Text) return false;
+        seen = true;
+    }
+    return seen;
+}
+
+bool collatedAnywhere(const QString& column) {
+    for (const RegisterDef& d : registers::all()) {
+        const FieldDef* f = d.field(column);
+        if (f && !f->isNumeric() && f->kind != FieldKind::Picture) return true;
+    }
+    return false;
+}
+
+int freshenKeys(sqlite3* db, const RegisterDef& d) {
+    const QStringList keyed = keyedColumns(d);
+    if (keyed.isEmpty()) return SQLITE_OK;
+    const QString stale = staleCondition(d);
+    sqlite3_stmt* st = nullptr;
+    const QByteArray probe =
+        QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1 WHERE %2)").arg(d.table, stale).toUtf8();
+    int rc = sqlite3_prepare_v2(db, probe.constData(), int(probe.size()), &st, nullptr);
+    bool any = false;
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_step(st);
+        any = rc == SQLITE_ROW && sqlite3_column_int(st, 0) != 0;
+        rc = rc == SQLITE_ROW ? SQLITE_OK : rc;
+    }
+    sqlite3_finalize(st);
+    if (rc != SQLITE_OK || !any) return rc;
+    QStringList sets;
+    for (const QString& c : keyed)
+        sets << QStringLiteral("%1 = %2(%3)")
+                    .arg(keyColumn(c), QLatin1String(jet::kSortKeyFunction), c);
+    const QByteArray update = QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                                  .arg(d.table, sets.join(QStringLiteral(", ")), stale)
+                                  .toUtf8();
+    return sqlite3_exec(db, update.constData(), nullptr, nullptr, nullptr);
+}
+
 QString createScript(int version) {
     QStringList sql;
-    for (int v = 0; v < version; ++v) sql << stepSql(v);
+    if (version == kVersion) {
+        for (const RegisterDef& d : registers::all())
+            sql << tableSql(d, d.table) << tableExtrasSql(d);
+        sql << version2Sql();
+    } else {
+        for (int v = 0; v < version; ++v) sql << stepSql(v);
+    }
     sql << QStringLiteral("PRAGMA application_id = %1").arg(kApplicationId);
     sql << QStringLiteral("PRAGMA user_version = %1").arg(version);
     return sql.join(QStringLiteral(";\n")) + QStringLiteral(";\n");
@@ -306,24 +469,38 @@ QString checkAndUpgrade(const QString& path) {
                     QString::fromUtf8(sqlite3_errmsg(db)));
     const QString unreadable = unreadableSchema(db, path);
     if (!unreadable.isEmpty()) return done(unreadable);
-    if (version < kVersion) {
-        jet::install(db);
-        // Every step and the new version number are one transaction: a failure anywhere leaves
-        // the catalogue exactly as it was.
-        QString problem = migrate(db, version);
-        QString bump = QStringLiteral("PRAGMA user_version = %1").arg(kVersion);
-        if (problem.isEmpty() &&
-            (sqlite3_exec(db, bump.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK ||
-             sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK))
-            problem = QString::fromUtf8(sqlite3_errmsg(db));
-        if (!problem.isEmpty()) {
-            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-            return done(text("No se pudo actualizar el catálogo ") + path + text(": ") + problem);
-        }
-    } else {
+    jet::install(db);
+    // The upgrade, the check of the tables and the sort keys another tool left empty are one
+    // transaction: a failure anywhere leaves the catalogue exactly as it was, and a catalogue
+    // with nothing to do is not written at all.
+    QString problem = version < kVersion ? migrate(db, version) : QString();
+    const QString bump = QStringLiteral("PRAGMA user_version = %1").arg(kVersion);
+    if (problem.isEmpty() && version < kVersion &&
+        sqlite3_exec(db, bump.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        problem = QString::fromUtf8(sqlite3_errmsg(db));
+    if (!problem.isEmpty()) {
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        return done(text("No se pudo actualizar el catálogo ") + path + text(": ") + problem);
     }
-    return done(missingPart(db, path));
+    const QString missing = missingPart(db, path);
+    if (!missing.isEmpty()) {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        return done(missing);
+    }
+    for (const RegisterDef& d : registers::all())
+        if (freshenKeys(db, d) != SQLITE_OK) {
+            problem = QString::fromUtf8(sqlite3_errmsg(db));
+            break;
+        }
+    if (problem.isEmpty() && (version < kVersion || sqlite3_total_changes64(db) > 0) &&
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+        problem = QString::fromUtf8(sqlite3_errmsg(db));
+    if (!problem.isEmpty()) {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        return done(text("No se pudo actualizar el catálogo ") + path + text(": ") + problem);
+    }
+    if (sqlite3_get_autocommit(db) == 0) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    return done({});
 }
 
 }  // namespace schema

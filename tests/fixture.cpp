@@ -119,7 +119,18 @@ qint64 TempApp::insert(const QString& table, const QVariantMap& values) {
     for (const QVariant& v : values) bind(st, i++, v);
     if (sqlite3_step(st) != SQLITE_DONE) qFatal("%s: %s", qPrintable(sql), sqlite3_errmsg(raw.db));
     sqlite3_finalize(st);
-    return sqlite3_last_insert_rowid(raw.db);
+    const qint64 key = sqlite3_last_insert_rowid(raw.db);
+    // A record as the program saves it: with its sort keys (a catalogue of an older version
+    // has none).
+    sqlite3_stmt* version = nullptr;
+    sqlite3_prepare_v2(raw.db, "PRAGMA user_version", -1, &version, nullptr);
+    const bool keyed =
+        sqlite3_step(version) == SQLITE_ROW && sqlite3_column_int(version, 0) == schema::kVersion;
+    sqlite3_finalize(version);
+    if (const RegisterDef* d = registers::byTable(table); d && keyed)
+        if (schema::freshenKeys(raw.db, *d) != SQLITE_OK)
+            qFatal("sort keys of %s: %s", qPrintable(table), sqlite3_errmsg(raw.db));
+    return key;
 }
 
 void TempApp::exec(const QString& sql) {

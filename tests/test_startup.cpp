@@ -391,7 +391,9 @@ void StartupTest::compactionRefusesDamageItCannotMend_data() {
                        "'Apellidos TEXT') WHERE name = 'Compositor'",
                        "UPDATE Compositor SET Apellidos = NULL WHERE Id = 2",
                        "UPDATE sqlite_master SET sql = replace(sql, 'Apellidos TEXT', "
-                       "'Apellidos TEXT NOT NULL') WHERE name = 'Compositor'"}
+                       "'Apellidos TEXT NOT NULL') WHERE name = 'Compositor'",
+                       "UPDATE Compositor SET Apellidos_clave = ormelia_clave(Apellidos), "
+                       "Nombre_clave = ormelia_clave(Nombre) WHERE Id = 2"}
         << "Compositor.Apellidos";
     QTest::newRow("repeated key of a unique index")
         << QStringList{"UPDATE sqlite_master SET sql = 'CREATE UNIQUE INDEX "

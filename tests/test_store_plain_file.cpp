@@ -1,0 +1,318 @@
+// The catalogue as a plain SQLite file: the sort keys kept beside the texts order and compare as
+// the program's collation does, every selection gives what a plain evaluation of its filters
+// gives, another SQLite tool can check, write and query the file, and an older catalogue is
+// upgraded with all its records.
+#include <sqlite3.h>
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <algorithm>
+
+#include "selection/apply.h"
+#include "selection/filter_text.h"
+#include "shell/form_mdi.h"
+#include "store/data_hub.h"
+#include "store/engine.h"
+#include "store/jet_dialect.h"
+#include "store/record_links.h"
+#include "store/record_store.h"
+#include "store/schema.h"
+#include "tests/fixture.h"
+
+namespace {
+
+// Texts that tell the rules apart: case, accents (which only break ties), ñ after n, the
+// pattern characters, quotes, the empty text, prefixes, letters past Latin-1.
+const QStringList& trickyTexts() {
+    static const QStringList t = {
+        "José",      "Jose",      "JOSÉ",      "jose",   "JOSE",   "Núñez", "Nunez",
+        "nuñez",     "Ñandú",     "nandu",     "Óscar",  "oscar",  "Zoë",   "zoe",
+        "?",         "#1",        "1",         "[a-c]",  "a-c",    "",      "O'Brien",
+        "o'brien",   "Ana María", "ana maria", "Dvořák", "dvorak", "Ærø",   "straße",
+        "🎻 cuerdas", "abc",       "ABC",       "ab",     "a b",    "ábc",   "\"comillas\"",
+        "ñ",         "n",         "o",         "Zz",     "a%b_c",  "Élan",  "elan",
+        "É",         "é",         "e",         "Ü",      "u"};
+    return t;
+}
+
+QString longNote(int i) {
+    const QString& t = trickyTexts()[i % trickyTexts().size()];
+    return QString("Manuscrito %1 ").arg(i).repeated(120) + t + QString(" fin");
+}
+
+int sign(int v) {
+    return (v > 0) - (v < 0);
+}
+
+struct Row {
+    qint64 id;
+    QMap<QString, QString> texts;
+};
+
+// The selection evaluated by the rules themselves, row by row, with no engine.
+std::vector<qint64> plainSelection(const QList<Row>& rows, const QString& column, const QString& op,
+                                   const QString& value, const QString& sortColumn, int direction) {
+    QList<Row> hits;
+    for (const Row& r : rows) {
+        const QString text = r.texts.value(column);
+        bool in = false;
+        if (op == " = ")
+            in = jet::compare(text, value) == 0;
+        else if (op == " < ")
+            in = jet::compare(text, value) < 0;
+        else if (op == " > ")
+            in = jet::compare(text, value) > 0;
+        else if (op == " LIKE ")
+            in = jet::like(text, "*" + value + "*");
+        else if (op == " NOT LIKE ")
+            in = !jet::like(text, "*" + value + "*");
+        if (in) hits << r;
+    }
+    if (direction != 0)
+        std::stable_sort(hits.begin(), hits.end(), [&](const Row& a, const Row& b) {
+            const int c = jet::compare(a.texts.value(sortColumn), b.texts.value(sortColumn));
+            return c != 0 ? (direction > 0 ? c < 0 : c > 0) : a.id < b.id;
+        });
+    std::vector<qint64> ids;
+    for (const Row& r : hits) ids.push_back(r.id);
+    return ids;
+}
+
+// Runs the sqlite3 shell on the catalogue; returns its output, empty on failure.
+QString shell(const QString& catalogue, const QString& sql, QString* errors) {
+    QProcess p;
+    p.start(QStandardPaths::findExecutable("sqlite3"), {"-batch", "-bail", catalogue, sql});
+    p.waitForFinished(60000);
+    *errors = QString::fromUtf8(p.readAllStandardError());
+    if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// Writes a catalogue of schema version `version` at `path`, as that version's program made it.
+void makeCatalogue(const QString& path, int version) {
+    sqlite3* db = nullptr;
+    QCOMPARE(sqlite3_open_v2(path.toUtf8().constData(), &db,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr),
+             SQLITE_OK);
+    jet::install(db);
+    const QString script = "BEGIN;\n" + schema::createScript(version) + "COMMIT;";
+    char* err = nullptr;
+    const int rc = sqlite3_exec(db, script.toUtf8().constData(), nullptr, nullptr, &err);
+    const QString problem = QString::fromUtf8(err ? err : "");
+    sqlite3_free(err);
+    sqlite3_close(db);
+    QVERIFY2(rc == SQLITE_OK, qPrintable(problem));
+}
+
+std::vector<qint64> sortedSurnames(LoadedHub& h, const QString& direction = " ASC") {
+    selection::applyStatement(h.hub, registers::kCompositor,
+                              "SELECT * FROM Compositor ORDER BY Apellidos" + direction);
+    return h.hub.Data[registers::kCompositor].recordset().keys();
+}
+
+}  // namespace
+
+class PlainFileTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void sortKeysOrderAsTheCollation();
+    void selectionsMatchPlainEvaluation();
+    void stockShellReadsAndWritesTheCatalogue();
+    void textsChangedByAnotherToolAreKeyedAgain();
+    void versionTwoCatalogueIsUpgradedWhole();
+};
+
+void PlainFileTest::sortKeysOrderAsTheCollation() {
+    QStringList texts = trickyTexts();
+    texts << QString(QChar(0)) << QString("a") + QChar(0) << "a\xC2\x80" << QString(300, 'x')
+          << QString::fromUcs4(U"\U0001F3BB\U0001F3BC") << "~"
+          << "}"
+          << "\x7F";
+    for (const QString& a : texts)
+        for (const QString& b : texts) {
+            const QByteArray ka = jet::sortKey(a), kb = jet::sortKey(b);
+            const int bytes = sign(ka.compare(kb));
+            QVERIFY2(bytes == sign(jet::compare(a, b)),
+                     qPrintable(QString("%1 / %2").arg(a.toHtmlEscaped(), b.toHtmlEscaped())));
+        }
+    // Plain Latin text costs about a byte a letter.
+    QCOMPARE(jet::sortKey("Beethoven").size(), 9);
+    QCOMPARE(jet::sortKey("Núñez").size(), 5 + 1 + 1 + 3);  // ñ is a letter, ú an accent
+}
+
+// Every criterion on a keyed text, a text without key (the notes) and with each order gives
+// exactly the records, in exactly the order, that the rules give one row at a time.
+void PlainFileTest::selectionsMatchPlainEvaluation() {
+    TempApp app;
+    QList<Row> rows;
+    const QStringList& t = trickyTexts();
+    for (int i = 0; i < t.size() * 2; ++i) {
+        Row r;
+        r.texts["Apellidos"] = t[i % t.size()];
+        r.texts["Nombre"] = t[(i * 7 + 3) % t.size()];
+        r.texts["Notas"] = i % 5 == 0 ? QString() : longNote(i);
+        r.id = app.insert("Compositor", {{"Apellidos", r.texts["Apellidos"]},
+                                         {"Nombre", r.texts["Nombre"]},
+                                         {"Notas", r.texts["Notas"]}});
+        rows << r;
+    }
+    LoadedHub h(app);
+    const QStringList values = {"jose",  "José",          "JOSÉ",  "ñ",       "n",      "?", "#",
+                                "[a-c]", "[!a-c]",        "",      "O'Brien", "dvořák", "a", "Z",
+                                "é",     "manuscrito 7 ", "a%b_c", "🎻"};
+    const QStringList ops = {" = ", " < ", " > ", " LIKE ", " NOT LIKE "};
+    for (const char* column : {"Apellidos", "Nombre", "Notas"}) {
+        const VocabItem field{column, column};
+        for (const QString& op : ops)
+            for (const QString& value : values)
+                for (int direction : {0, 1, -1}) {
+                    QString valor = value;
+                    const QString condition = selection::term(field, op, valor);
+                    const QString statement =
+                        selection::selectStatement("Compositor", condition, "Apellidos",
+                                                   direction == 0  ? "Nada"
+                                                   : direction > 0 ? " ASC"
+                                                                   : " DESC");
+                    selection::applyStatement(h.hub, registers::kCompositor, statement);
+                    const auto got = h.hub.Data[registers::kCompositor].recordset().keys();
+                    const auto want =
+                        plainSelection(rows, column, op, value, "Apellidos", direction);
+                    QVERIFY2(got == want, qPrintable(statement));
+                }
+    }
+}
+
+// The stock shell checks the file, adds and changes records and sorts them; the program then
+// shows the added record in its place.
+void PlainFileTest::stockShellReadsAndWritesTheCatalogue() {
+    TempApp app;
+    for (const char* surname : {"Falla", "Albéniz", "Turina", "Granados"})
+        app.insert("Compositor", {{"Nombre", "N"}, {"Apellidos", surname}});
+    {
+        FormMdi mdi(app.folder());  // the program itself writes one record too
+        QVERIFY(mdi.Load());
+        Campos c;
+        c[0] = {"Apellidos", "Rodrigo"};
+        c[1] = {"Nombre", "Joaquín"};
+        mdi.store().GuardarCampos(0, 2, true, c);
+        QVERIFY(!mdi.store().ErrorDatos);
+    }
+    QVERIFY2(!QStandardPaths::findExecutable("sqlite3").isEmpty(), "the set-up installs sqlite3");
+    QString errors;
+    const QString out =
+        shell(app.catalogue(),
+              "PRAGMA integrity_check;"
+              "INSERT INTO Compositor (Nombre, Apellidos, Fecha1) "
+              "VALUES ('Isaac', 'Bretón', 1850);"
+              "UPDATE Compositor SET Apellidos = 'Arriaga' WHERE Apellidos = 'Turina';"
+              "SELECT Apellidos FROM Compositor WHERE Fecha1 = 0 AND "
+              "Apellidos LIKE '%a%' ORDER BY Apellidos DESC;",
+              &errors);
+    QVERIFY2(!out.isEmpty(), qPrintable(errors));
+    QCOMPARE(out.split('\n', Qt::SkipEmptyParts),
+             QStringList({"ok", "Granados", "Falla", "Arriaga", "Albéniz"}));
+
+    LoadedHub h(app);
+    std::vector<QString> order;
+    Recordset& rs = h.hub.Data[0].recordset();
+    sortedSurnames(h);
+    for (rs.MoveFirst(); !rs.EOF_(); rs.MoveNext()) order.push_back(rs.Field("Apellidos"));
+    QCOMPARE(order, (std::vector<QString>{"Albéniz", "Arriaga", "Bretón", "Falla", "Granados",
+                                          "Rodrigo"}));
+    // An equality on the added and the changed records finds them, case aside.
+    QCOMPARE(
+        selection::applyStatement(h.hub, 0, "SELECT * FROM Compositor WHERE Apellidos = 'BRETÓN'"),
+        1);
+    QCOMPARE(
+        selection::applyStatement(h.hub, 0, "SELECT * FROM Compositor WHERE Apellidos < 'Arriaga'"),
+        1);
+    QCOMPARE(app.scalar("PRAGMA integrity_check").toString(), QString("ok"));
+    QCOMPARE(
+        app.scalar("SELECT count(*) FROM sqlite_master WHERE instr(upper(sql), 'ORMELIA')").toInt(),
+        0);
+}
+
+// Another tool writes while the program has the catalogue open: the next selection already
+// sorts and compares the new texts right.
+void PlainFileTest::textsChangedByAnotherToolAreKeyedAgain() {
+    TempApp app;
+    const qint64 a = app.insert("Compositor", {{"Apellidos", "Mompou"}});
+    const qint64 b = app.insert("Compositor", {{"Apellidos", "Sor"}});
+    LoadedHub h(app);
+    QCOMPARE(sortedSurnames(h), (std::vector<qint64>{a, b}));
+    const qint64 c = app.insert("Compositor", {{"Apellidos", "Nin"}});
+    app.exec("UPDATE Compositor SET Apellidos = 'Ávila' WHERE Id = " + QString::number(b));
+    app.exec("INSERT INTO Compositor (Apellidos) VALUES ('Óliver')");
+    const qint64 d = app.scalar("SELECT max(Id) FROM Compositor").toLongLong();
+    QCOMPARE(app.scalar("SELECT count(*) FROM Compositor WHERE Apellidos_clave IS NULL").toInt(),
+             2);
+    QCOMPARE(sortedSurnames(h), (std::vector<qint64>{b, a, c, d}));
+    QCOMPARE(sortedSurnames(h, " DESC"), (std::vector<qint64>{d, c, a, b}));
+    QCOMPARE(app.scalar("SELECT count(*) FROM Compositor WHERE Apellidos_clave IS NULL").toInt(),
+             0);
+}
+
+// A catalogue of the previous version with records in every register and a recording's links:
+// every value, key and link is kept, keys keep growing from where they were, and the schema no
+// longer names anything of the program's.
+void PlainFileTest::versionTwoCatalogueIsUpgradedWhole() {
+    TempApp app(false);
+    makeCatalogue(app.catalogue(), 2);
+    QMap<QString, QList<QVariantMap>> before;
+    for (const RegisterDef& d : registers::all()) {
+        if (d.global == registers::kGrabacion) continue;
+        for (int i = 0; i < 3; ++i) {
+            QVariantMap values;
+            for (const FieldDef& f : d.fields) {
+                if (f.kind == FieldKind::Link) continue;
+                values[f.column] = f.isNumeric()
+                                       ? QVariant(1900 + i)
+                                       : QVariant(QString("%1 Ñú'%2").arg(f.column).arg(3 - i));
+            }
+            app.insert(d.table, values);
+        }
+        app.exec(QString("DELETE FROM %1 WHERE Id = 3").arg(d.table));  // the last key handed out
+    }
+    const qint64 rec =
+        app.insert("Grabacion",
+                   {{"CompositorId", 1}, {"ObraId", 2}, {"SoporteId", 1}, {"Notas", "Toma única"}});
+    app.exec(QString("INSERT INTO GrabacionInterprete (GrabacionId, Orden, RegistroId) VALUES "
+                     "(%1, 0, 2), (%1, 1, 1)")
+                 .arg(rec));
+    for (const RegisterDef& d : registers::all())
+        before[d.table] = app.rows(QString("SELECT * FROM %1 ORDER BY Id").arg(d.table));
+    const auto linksBefore = app.rows("SELECT * FROM GrabacionInterprete ORDER BY Id");
+
+    FormMdi mdi(app.folder());
+    QVERIFY(mdi.Load());
+    QCOMPARE(app.scalar("PRAGMA user_version").toInt(), schema::kVersion);
+    QCOMPARE(app.scalar("PRAGMA integrity_check").toString(), QString("ok"));
+    QCOMPARE(
+        app.scalar("SELECT count(*) FROM sqlite_master WHERE instr(upper(sql), 'ORMELIA')").toInt(),
+        0);
+    for (const RegisterDef& d : registers::all()) {
+        QList<QVariantMap> now = app.rows(QString("SELECT * FROM %1 ORDER BY Id").arg(d.table));
+        for (const QString& c : schema::keyedColumns(d)) {
+            QCOMPARE(app.scalar(QString("SELECT count(*) FROM %1 WHERE %2 IS NOT ormelia_clave(%3)")
+                                    .arg(d.table, schema::keyColumn(c), c))
+                         .toInt(),
+                     0);
+            for (QVariantMap& r : now) r.remove(schema::keyColumn(c));
+        }
+        QCOMPARE(now, before[d.table]);
+    }
+    QCOMPARE(app.rows("SELECT * FROM GrabacionInterprete ORDER BY Id"), linksBefore);
+    // The program saves after the last key ever handed out; the triggers of the links are back.
+    Campos c;
+    c[0] = {"Apellidos", "Nuevo"};
+    mdi.store().GuardarCampos(0, 1, true, c);
+    QCOMPARE(app.scalar("SELECT max(Id) FROM Compositor").toInt(), 4);
+    QCOMPARE(app.scalar("SELECT count(*) FROM sqlite_master WHERE type = 'trigger' AND name GLOB "
+                        "'*_in_use'")
+                 .toInt(),
+             6);
+    QCOMPARE(links::recordingsUsing(mdi.context(), registers::kInterprete, 2), 1);
+}
+
+QTEST_MAIN(PlainFileTest)
+#include "test_store_plain_file.moc"
