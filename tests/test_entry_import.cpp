@@ -553,6 +553,7 @@ void EntryImportTest::roundTripGivesTheSameFile() {
     const QByteArray exported = readAll(once);
     QVERIFY(exported.contains("\"\""));       // quotes doubled
     QVERIFY(exported.contains("\r\nl\xC3"));  // a line break inside a value
+    if (global == registers::kOrquesta) QVERIFY(exported.contains(",Coro,"));  // the kind shown
 
     TempApp second;
     FormMdi& mdi = second.enter();
