@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "shell/windowing/appearance.h"
 #include "shell/windowing/look.h"
 #include "shell/windowing/twips.h"
 #include "store/data_hub.h"
@@ -30,6 +31,8 @@ ImportDialog::ImportDialog(const FormBasesDatos& hub, const csvimport::Plan& pla
     setWindowTitle(hub.EtiImportarTitulo);
     setModal(true);
     look::setBackColor(this, look::kPanel);
+    // The screens' type at the zoom in force, so the preview reads like the screen under it.
+    twips::setFontPoints(this, appearance::kFontPoints);
 
     LabArchivo =
         line(this, "LabArchivo", hub.EtiImportarArchivo.arg(QDir::toNativeSeparators(path)));
