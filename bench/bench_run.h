@@ -41,6 +41,7 @@ void benchSelection(RunContext& run);
 void benchScreens(RunContext& run);
 void benchListing(RunContext& run);
 void benchCompaction(RunContext& run);
+void benchImport(RunContext& run);
 // A user's wander through the program's screens (used for the memory figure): the show screen,
 // the listing (and its pages at zoom 1 and 20) and the report.
 void browseScreens(FormMdi& m, RunContext& run);

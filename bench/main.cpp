@@ -57,9 +57,10 @@ int main(int argc, char** argv) {
         } else if (args[i] == QLatin1String("--only") && i + 1 < args.size()) {
             only = args[++i].split(QLatin1Char(','));
         } else {
-            std::fprintf(stderr,
-                         "usage: ormelia_bench [--data FOLDER] [--sizes N,N,...] [--quick] "
-                         "[--only startup,screens,selection,listing,store,compaction,memory]\n");
+            std::fprintf(
+                stderr,
+                "usage: ormelia_bench [--data FOLDER] [--sizes N,N,...] [--quick] "
+                "[--only startup,screens,selection,listing,store,compaction,import,memory]\n");
             return 2;
         }
     }
@@ -80,7 +81,8 @@ int main(int argc, char** argv) {
             const std::pair<const char*, void (*)(bench::RunContext&)> parts[] = {
                 {"startup", bench::benchStartup},     {"screens", bench::benchScreens},
                 {"selection", bench::benchSelection}, {"listing", bench::benchListing},
-                {"store", bench::benchRecordStore},   {"compaction", bench::benchCompaction}};
+                {"store", bench::benchRecordStore},   {"compaction", bench::benchCompaction},
+                {"import", bench::benchImport}};
             for (const auto& [name, part] : parts)
                 if (only.isEmpty() || only.contains(QLatin1String(name))) part(run);
         }

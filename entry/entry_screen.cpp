@@ -1,10 +1,17 @@
 #include "entry/entry_screen.h"
 
+#include <sqlite3.h>
+
+#include <QDir>
+#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 
+#include "entry/csv_import.h"
 #include "entry/field_box.h"
+#include "entry/import_dialog.h"
+#include "shell/windowing/busy.h"
 #include "shell/windowing/dialogs.h"
 #include "shell/windowing/look.h"
 #include "shell/windowing/picture_box.h"
@@ -28,7 +35,13 @@ EntryScreen::EntryScreen(Context& ctx, int global, QWidget* parent)
     QWidget* last = boxes().isEmpty() ? static_cast<QWidget*>(notesBox()) : boxes().last();
     if (notesBox()->geometry().top() > last->geometry().top()) last = notesBox();
     setTabOrder(last, BtnGuardar);
-    setTabOrder(BtnGuardar, BtnDeshacer);
+    if (BtnImportar) {
+        connect(BtnImportar, &QPushButton::clicked, this, &EntryScreen::Importar);
+        setTabOrder(BtnGuardar, BtnImportar);
+        setTabOrder(BtnImportar, BtnDeshacer);
+    } else {
+        setTabOrder(BtnGuardar, BtnDeshacer);
+    }
     showCounters();
 }
 
@@ -69,7 +82,17 @@ void EntryScreen::buildPanel() {
     BtnGuardar = new QPushButton(QStringLiteral("Guardar"), Frame1);
     BtnGuardar->setObjectName(QStringLiteral("BtnGuardar"));
     BtnGuardar->setToolTip(QStringLiteral("Guardar el Registro"));
-    twips::place(BtnGuardar, 300, 2400, 2400, 405);
+    // Every register but the recording, whose records are links, can import: "Importar" takes
+    // the right half of the row of "Guardar".
+    if (def().global == registers::kGrabacion) {
+        twips::place(BtnGuardar, 300, 2400, 2400, 405);
+    } else {
+        twips::place(BtnGuardar, 300, 2400, 1140, 405);
+        BtnImportar = new QPushButton(hub().EtiImportar, Frame1);
+        BtnImportar->setObjectName(QStringLiteral("BtnImportar"));
+        BtnImportar->setToolTip(hub().EtiImportarAyuda);
+        twips::place(BtnImportar, 1560, 2400, 1140, 405);
+    }
     BtnDeshacer = new QPushButton(QStringLiteral("Deshacer"), Frame1);
     BtnDeshacer->setObjectName(QStringLiteral("BtnDeshacer"));
     BtnDeshacer->setToolTip(QString::fromUtf8("Eliminar el último Registro"));
@@ -163,16 +186,89 @@ void EntryScreen::Guardar() {
         return;
     }
     const auto& keys = data.recordset().keys();
-    lastSaved_ = keys.empty() ? 0 : keys.back();
-    RegisterState& s = state();
-    ++s.Cont;
-    ++s.ContNew;
-    showCounters();
-    hub().resetSelection(g);
+    added(keys.empty() ? std::vector<qint64>() : std::vector<qint64>{keys.back()});
     dialogs::information(ctx_.window, hub().MensaGrabadoBien);
-    BtnDeshacer->setEnabled(true);
     picture().BtnImagenEliminar->hide();
     Limpiar();
+}
+
+void EntryScreen::added(std::vector<qint64> keys) {
+    RegisterState& s = state();
+    // A save counts its record even when its key could not be read back.
+    const qint32 n = qMax<qint32>(1, qint32(keys.size()));
+    s.Cont += n;
+    s.ContNew += n;
+    showCounters();
+    hub().resetSelection(global());
+    lastSaved_ = std::move(keys);
+    BtnDeshacer->setEnabled(true);
+}
+
+void EntryScreen::Importar() {
+    DialogoImportar.Name = QStringLiteral("DialogoImportar");
+    DialogoImportar.DialogTitle = hub().EtiImportarTitulo;
+    DialogoImportar.Filter = hub().EtiFormatoCsvAbrir;
+    if (!DialogoImportar.ShowOpen(this)) return;
+    importFrom(DialogoImportar.FileName);
+}
+
+bool EntryScreen::importFrom(const QString& path) {
+    const QString shown = QDir::toNativeSeparators(path);
+    csvimport::Plan plan;
+    try {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            dialogs::error(ctx_.window, hub().MensaImportarIlegible.arg(shown));
+            return false;
+        }
+        const QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError) {
+            dialogs::error(ctx_.window, hub().MensaImportarIlegible.arg(shown));
+            return false;
+        }
+        plan = csvimport::prepare(bytes, def(), hub(), shown);
+    } catch (const std::bad_alloc&) {
+        dialogs::error(ctx_.window, hub().MensaImportarIlegible.arg(shown));
+        return false;
+    }
+    if (!plan.problem.isEmpty()) {
+        dialogs::warning(ctx_.window, plan.problem);
+        return false;
+    }
+    {
+        ImportDialog preview(hub(), plan, path, ctx_.window ? ctx_.window : this);
+        if (dialogs::exec(preview) != QDialog::Accepted || plan.rows.empty()) return false;
+    }
+    const int g = global();
+    DataControl& data = hub().Data[g];
+    std::vector<qint64> keys;
+    try {
+        // All rows or none: a failure or "Cancelar" in the progress window rolls them all back.
+        busy::Watch watch(hub().MensaImportando, hub().EtiCancelar);
+        const qint64 total = qint64(plan.rows.size());
+        keys = csvimport::insert(*data.connection(), def(), plan,
+                                 [&](qint64 done) { return watch.keepGoing(done, total); });
+    } catch (const DbError& e) {
+        if (e.number == dberr::kCancelled)
+            dialogs::information(ctx_.window, hub().MensaImportarCancelado);
+        else
+            dialogs::error(ctx_.window, hub().MensaImportarFallida.arg(e.number));
+        return false;
+    } catch (const std::bad_alloc&) {
+        dialogs::error(ctx_.window, hub().MensaImportarFallida.arg(dberr::kOutOfMemory));
+        return false;
+    }
+    const qint64 count = qint64(keys.size());
+    added(std::move(keys));
+    try {
+        // The whole table replaces the register's selection, as after a save.
+        data.RecordSource = FormBasesDatos::wholeTable(g);
+        data.Refresh();
+    } catch (const DbError& e) {
+        reportFailure(e.number, e.detail);
+    }
+    dialogs::information(ctx_.window, hub().MensaImportado.arg(count));
+    return true;
 }
 
 void EntryScreen::writeNew() {
@@ -182,6 +278,11 @@ void EntryScreen::writeNew() {
 }
 
 void EntryScreen::Deshacer() {
+    if (lastSaved_.size() > 1) {
+        undoImport();
+        return;
+    }
+    const qint64 lastSaved = lastSaved_.empty() ? 0 : lastSaved_.front();
     const int g = global();
     DataControl& data = hub().Data[g];
     BtnDeshacer->setEnabled(false);
@@ -192,7 +293,7 @@ void EntryScreen::Deshacer() {
         auto find = [&] {
             const auto& keys = data.recordset().keys();
             for (long i = long(keys.size()) - 1; i >= 0; --i)
-                if (keys[size_t(i)] == lastSaved_) return i;
+                if (keys[size_t(i)] == lastSaved) return i;
             return -1L;
         };
         long at = find();
@@ -201,8 +302,8 @@ void EntryScreen::Deshacer() {
             data.Refresh();
             at = find();
         }
-        if (at < 0 || lastSaved_ == 0) return;
-        const int users = links::recordingsUsing(ctx_, g, lastSaved_);
+        if (at < 0 || lastSaved == 0) return;
+        const int users = links::recordingsUsing(ctx_, g, lastSaved);
         if (users > 0) {
             dialogs::warning(ctx_.window, hub().MensaRegistroEnUso.arg(users));
             return;
@@ -219,10 +320,57 @@ void EntryScreen::Deshacer() {
         return;
     }
     if (data.recordset().RecordCount() == before) return;
-    lastSaved_ = 0;
+    lastSaved_.clear();
     RegisterState& s = state();
     --s.Cont;
     --s.ContNew;
     s.ContSel = s.Cont;
     showCounters();
+}
+
+void EntryScreen::undoImport() {
+    const int g = global();
+    const auto n = qint64(lastSaved_.size());
+    if (dialogs::message(ctx_.window, hub().MensaDeshacerImportacion.arg(n), QMessageBox::Question,
+                         QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return;
+    BtnDeshacer->setEnabled(false);
+    DataControl& data = hub().Data[g];
+    qint64 deleted = 0;
+    try {
+        int users = 0;
+        for (qint64 key : lastSaved_) users += links::recordingsUsing(ctx_, g, key);
+        if (users > 0) {
+            dialogs::warning(ctx_.window, hub().MensaRegistroEnUso.arg(users));
+            return;
+        }
+        // All of them or none, by key, so nothing else is ever taken back.
+        std::shared_ptr<Connection> conn = data.connection();
+        conn->transaction([&] {
+            sqlite3_stmt* st =
+                conn->prepare(QStringLiteral("DELETE FROM \"%1\" WHERE Id = ?1").arg(def().table));
+            for (qint64 key : lastSaved_) {
+                sqlite3_bind_int64(st, 1, key);
+                const int rc = sqlite3_step(st);
+                sqlite3_reset(st);
+                if (rc != SQLITE_DONE) conn->fail(rc);
+                deleted += sqlite3_changes(conn->db());
+            }
+        });
+    } catch (const DbError& e) {
+        reportFailure(e.number, e.detail);
+        return;
+    }
+    lastSaved_.clear();
+    RegisterState& s = state();
+    s.Cont -= qint32(deleted);
+    s.ContNew -= qint32(deleted);
+    s.ContSel = s.Cont;
+    showCounters();
+    try {
+        data.RecordSource = FormBasesDatos::wholeTable(g);
+        data.Refresh();
+    } catch (const DbError& e) {
+        reportFailure(e.number, e.detail);
+    }
 }

@@ -1,9 +1,13 @@
 #pragma once
 // The "Añadir  (Nuevo)" screen of a register: a record is typed, saved as a new record of the
-// register's table, counted, and can be taken back while the screen is shown. The half-typed
-// record lives in the hub (reg[i].MemoAna, by control name, "Imagen" for the picture path), so it
-// survives a visit to another screen.
+// register's table, counted, and can be taken back while the screen is shown. "Importar" adds the
+// rows of a CSV file the same way, all at once, and "Deshacer" then takes them all back. The
+// half-typed record lives in the hub (reg[i].MemoAna, by control name, "Imagen" for the picture
+// path), so it survives a visit to another screen.
+#include <vector>
+
 #include "entry/record_screen.h"
+#include "shell/windowing/dialogs.h"
 
 class QFrame;
 class QPushButton;
@@ -22,7 +26,12 @@ class EntryScreen : public RecordScreen {
     QLabel* LabNumRegNuevos;
     QLabel* LabNumRegTotal;
     QPushButton* BtnGuardar;
+    QPushButton* BtnImportar = nullptr;  // none on the recording's screen
     QPushButton* BtnDeshacer;
+
+    // Reads a CSV file, shows its preview and adds the rows accepted there (what "Importar" does
+    // after the file dialog; the benchmark calls it directly). True when rows were added.
+    bool importFrom(const QString& path);
 
   protected:
     void boxChanged(FieldBox* b) override;
@@ -38,6 +47,7 @@ class EntryScreen : public RecordScreen {
     QString pending(const QString& key) const;
 
     void Guardar();
+    void Importar();
     void Deshacer();
     // Writes the typed record after the last record of the register's data control, which shows
     // the whole table; fails through the record-store flag or a DbError.
@@ -47,6 +57,12 @@ class EntryScreen : public RecordScreen {
     void buildPanel();
     void showCounters();
     void failedSave(int number, const QString& detail);
+    // Counts records added by a save or an import and puts the register's selection back to the
+    // whole table, as a save does.
+    void added(std::vector<qint64> keys);
+    void undoImport();
 
-    qint64 lastSaved_ = 0;  // key of the record the undo takes back
+    // Keys of the records the undo takes back: the one saved last, or the last import's.
+    std::vector<qint64> lastSaved_;
+    CommonDialog DialogoImportar;
 };

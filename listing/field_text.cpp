@@ -31,6 +31,8 @@ QString shownValue(const FieldDef* field, const QString& stored) {
             if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
             return lines.join(QLatin1Char('\n'));
         }
+        case FieldKind::Kind:
+            return rules::kindText(stored);
         case FieldKind::Number:
             if (field->column == QLatin1String("TiempoTotal"))
                 return durationText(qint64(rules::numericValue(stored)));

@@ -39,6 +39,28 @@ void FormBasesDatos::Load() {
         "No se ha podido EXPORTAR: no se puede escribir el archivo\r%1\rNo se ha escrito nada.");
     // %1: records, %2: the file's path.
     MensaExportado = QString::fromUtf8("Se han EXPORTADO %1 Registros al archivo:\r%2");
+    // %1: the file's path (in the next four).
+    MensaImportarIlegible =
+        QString::fromUtf8("No se ha podido leer el archivo\r%1\rNo se ha IMPORTADO nada.");
+    MensaImportarVacio = QString::fromUtf8("El archivo\r%1\restá vacío: no hay nada que IMPORTAR.");
+    MensaImportarNoTexto = QString::fromUtf8(
+        "El archivo\r%1\rno es un archivo de texto CSV. No se ha IMPORTADO nada.");
+    // %2: the register, %3: the captions it takes.
+    MensaImportarSinColumnas = QString::fromUtf8(
+        "Ninguna columna del archivo\r%1\rcorresponde a un Campo de %2. La primera línea debe "
+        "tener los nombres de los Campos: %3.\rNo se ha IMPORTADO nada.");
+    // %1: the engine's error number.
+    MensaImportarFallida = QString::fromUtf8(
+        "No se ha podido IMPORTAR: se ha producido el ERROR %1. No se ha añadido ningún "
+        "Registro.");
+    // %1: records added.
+    MensaImportado = QString::fromUtf8("Se han IMPORTADO %1 Registros.");
+    MensaImportarCancelado =
+        QString::fromUtf8("Se ha cancelado la IMPORTACIÓN: no se ha añadido ningún Registro.");
+    MensaImportando = QString::fromUtf8("Importando los Registros...");
+    // %1: records the undo deletes.
+    MensaDeshacerImportacion =
+        QString::fromUtf8("¿Eliminar los %1 Registros de la última IMPORTACIÓN?");
     EtiAmpliar = QStringLiteral("Ampliar");
     EtiReducir = QStringLiteral("Reducir");
     EtiCancelar = QStringLiteral("Cancelar");
@@ -60,6 +82,30 @@ void FormBasesDatos::Load() {
     EtiExportarAyuda = QStringLiteral("Exportar los Registros a un archivo CSV");
     EtiExportarTitulo = QStringLiteral("Exportar los Registros");
     EtiFormatoCsv = QStringLiteral("CSV (*.csv)|*.csv");
+    EtiImportar = QStringLiteral("Importar");
+    EtiImportarAyuda = QStringLiteral("Importar Registros de un archivo CSV");
+    EtiImportarTitulo = QStringLiteral("Importar los Registros");
+    EtiFormatoCsvAbrir =
+        QString::fromUtf8("CSV (*.csv, *.txt)|*.csv;*.txt|Todos los archivos (*.*)|*.*");
+    EtiAceptar = QStringLiteral("Aceptar");
+    EtiImportarArchivo = QStringLiteral("Archivo: %1");
+    // %1: rows accepted, %2: rows read.
+    EtiImportarAnadir = QString::fromUtf8("Se añadirán %1 Registros de las %2 filas del archivo.");
+    EtiImportarRechazadas = QString::fromUtf8("Filas rechazadas (%1), que no se añadirán:");
+    EtiImportarNingunaRechazada = QString::fromUtf8("No se rechaza ninguna fila.");
+    EtiImportarIgnoradas = QString::fromUtf8("Columnas que no se importan: %1");
+    EtiImportarLinea = QString::fromUtf8("Línea %1: %2");
+    // %1: cells of the row, %2: cells of the header.
+    MotivoCampos = QString::fromUtf8("La fila tiene %1 campos y la primera línea %2.");
+    MotivoComillas = QString::fromUtf8("Unas comillas no se cierran hasta el final del archivo.");
+    // %1: the field's caption, %2: characters it holds, %3: characters it takes.
+    MotivoLargo = QString::fromUtf8("«%1» tiene %2 caracteres y admite %3.");
+    MotivoSaltoLinea = QString::fromUtf8("«%1» no admite saltos de línea.");
+    // %2: the value refused (also in the next two).
+    MotivoNumero = QString::fromUtf8("«%1» debe ser un número entero: «%2».");
+    MotivoTipo = QString::fromUtf8("«%1» debe ser Orquesta, Grupo o Coro (o 1, 2, 3): «%2».");
+    MotivoDuracion = QString::fromUtf8("«%1» debe ser una duración h:mm:ss: «%2».");
+    MotivoAlmohadilla = QString::fromUtf8("«%1» no admite el carácter «#».");
 
     // 2-7. Data controls on the catalogue, counters from the tables, memos at their start.
     const QString file = ctx_.PathBaseDatos + QStringLiteral("/DataOrmelia.mdb");

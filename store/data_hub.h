@@ -67,12 +67,19 @@ class FormBasesDatos {
     QString MensaMaxConjuntoOrquestas, MensaMaxConjuntoDirectores, MensaMaxConjuntoInterpretes,
         MensaRegistroEnUso, MensaCompactacionFallida, MensaCompactacionDanada,
         MensaImpresionFallida, MensaSeleccionando, MensaImprimiendo, MensaExportarNada,
-        MensaExportacionFallida, MensaExportado;
+        MensaExportacionFallida, MensaExportado, MensaImportarIlegible, MensaImportarVacio,
+        MensaImportarNoTexto, MensaImportarSinColumnas, MensaImportarFallida, MensaImportado,
+        MensaImportarCancelado, MensaImportando, MensaDeshacerImportacion;
     // Label texts.
     QString EtiAmpliar, EtiReducir, EtiIdentificador, EtiNumero, EtiEn, EtiInsertarImagen,
         EtiFormatoImagen, EtiAnadir, EtiModificar, EtiNumerico, EtiNotasCortadas,
         EtiImagenesConjunto, EtiCerrar, EtiCancelar, EtiExportar, EtiExportarAyuda,
-        EtiExportarTitulo, EtiFormatoCsv;
+        EtiExportarTitulo, EtiFormatoCsv, EtiImportar, EtiImportarAyuda, EtiImportarTitulo,
+        EtiFormatoCsvAbrir, EtiAceptar, EtiImportarArchivo, EtiImportarAnadir,
+        EtiImportarRechazadas, EtiImportarNingunaRechazada, EtiImportarIgnoradas, EtiImportarLinea;
+    // Why an imported row is refused (EtiImportarLinea puts the line number before them).
+    QString MotivoCampos, MotivoComillas, MotivoLargo, MotivoSaltoLinea, MotivoNumero, MotivoTipo,
+        MotivoDuracion, MotivoAlmohadilla;
 
     std::array<DataControl, registers::kCount> Data;
     std::array<RegisterState, registers::kCount> reg;

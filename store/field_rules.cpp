@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "store/registers.h"
+
 namespace rules {
 namespace {
 
@@ -95,6 +97,39 @@ QString yearText(const QString& text) {
 
 QString shownYear(const QString& stored) {
     return numericValue(stored) == 0 ? QString() : stored;
+}
+
+namespace {
+
+// The orchestra's name boxes, in kind order.
+const BoxDef& kindBox(int kind) {
+    return registers::at(registers::kOrquesta).boxes.at(kind - 1);
+}
+
+}  // namespace
+
+QString kindText(const QString& stored) {
+    bool ok = false;
+    const int k = stored.trimmed().toInt(&ok);
+    return ok && k >= 1 && k <= 3 ? kindBox(k).caption : stored;
+}
+
+int kindOf(const QString& text) {
+    const QString key = captionKey(text);
+    for (int k = 1; k <= 3; ++k)
+        if (key == QString::number(k) || key == captionKey(kindBox(k).caption)) return k;
+    return 0;
+}
+
+QString captionKey(const QString& caption) {
+    const QString decomposed = caption.normalized(QString::NormalizationForm_D);
+    QString out;
+    out.reserve(decomposed.size());
+    for (QChar c : decomposed) {
+        if (c.isSpace() || c.category() == QChar::Mark_NonSpacing) continue;
+        out += c.toCaseFolded();
+    }
+    return out;
 }
 
 bool isFilled(const QString& text) {

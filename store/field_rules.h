@@ -25,6 +25,15 @@ QString yearText(const QString& text);
 // A stored number shown in a year box: "" for 0.
 QString shownYear(const QString& stored);
 
+// The orchestra kind as the listing shows it: the caption of the kind's name box ("Orquesta",
+// "Grupo", "Coro"); anything else as stored.
+QString kindText(const QString& stored);
+// The kind a text names (1-3): its digit or its caption, case, accents and blanks aside; 0 for
+// anything else.
+int kindOf(const QString& text);
+// A caption reduced to what a person means by it: lower case, without accents and blanks.
+QString captionKey(const QString& caption);
+
 // True when the text holds something other than blanks.
 bool isFilled(const QString& text);
 

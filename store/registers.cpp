@@ -217,9 +217,10 @@ QVector<RegisterDef> build() {
                        item("Fecha", "Fecha", true),         item("Notas", "Notas")};
         d.sortFields = sortOf(d.selFields);
         d.infoList = infoOf(d.selFields);
-        d.listEntries = {item("Nombre", "Nombre"), item("Género", "Genero"),
-                         item("Fecha", "Fecha", true), item("Notas", "Notas"),
-                         item("Imagen", "Imagen")};
+        // "Tipo" shows the kind by its box's caption, so a listing and its CSV file keep it.
+        d.listEntries = {item("Nombre", "Nombre"), item("Tipo", "OrqGrpCor"),
+                         item("Género", "Genero"), item("Fecha", "Fecha", true),
+                         item("Notas", "Notas"),   item("Imagen", "Imagen")};
         r << d;
     }
     {  // Director

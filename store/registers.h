@@ -87,6 +87,8 @@ inline constexpr int kCompositor = 0, kObra = 1, kOrquesta = 2, kDirector = 3, k
                      kSoporte = 5, kGrabacion = 6, kInstrumento = 7, kAgrupacion = 8, kEvento = 9,
                      kEscenario = 10, kPublicacion = 11, kEmisora = 12, kInternet = 13;
 inline constexpr int kNotesMax = 25000;
+// A work's movements: how many, and the characters of each one's text.
+inline constexpr int kMaxMovements = 150, kMovementMax = 75;
 inline constexpr int kTotalFields = 143;
 
 const QVector<RegisterDef>& all();

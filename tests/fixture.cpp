@@ -3,6 +3,9 @@
 #include <sqlite3.h>
 
 #include <QImage>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
 
 #include "shell/form_mdi.h"
 #include "shell/form_solapas.h"
@@ -51,6 +54,35 @@ FileChooser::FileChooser() {
 
 FileChooser::~FileChooser() {
     dialogs::setFileHook(nullptr);
+}
+
+DialogAnswerer::DialogAnswerer() {
+    dialogs::setDialogHook([this](QDialog& dlg) {
+        ShownDialog d;
+        d.name = dlg.objectName();
+        for (QLabel* l : dlg.findChildren<QLabel*>())
+            if (!l->objectName().isEmpty() && !l->isHidden()) d.texts[l->objectName()] = l->text();
+        for (QPlainTextEdit* e : dlg.findChildren<QPlainTextEdit*>())
+            if (!e->isHidden()) d.texts[e->objectName()] = e->toPlainText();
+        for (QPushButton* b : dlg.findChildren<QPushButton*>()) {
+            d.texts[b->objectName()] = b->text();
+            d.enabled[b->objectName()] = b->isEnabled();
+        }
+        shown.push_back(d);
+        QString button = QStringLiteral("BtnCancelar");
+        if (!answers_.empty()) {
+            if (!answers_.front().isEmpty()) button = answers_.front();
+            answers_.pop_front();
+        }
+        dlg.setResult(QDialog::Rejected);
+        // click() does nothing on a disabled button, as a mouse click would.
+        if (auto* b = dlg.findChild<QPushButton*>(button)) b->click();
+        return dlg.result();
+    });
+}
+
+DialogAnswerer::~DialogAnswerer() {
+    dialogs::setDialogHook(nullptr);
 }
 
 TempApp::TempApp(bool withCatalogue) {

@@ -50,6 +50,25 @@ class FileChooser {
     std::deque<QString> answers_;
 };
 
+// Answers the program's own modal dialogs (`FormImportar`): records the texts of each one's
+// labels, text boxes and buttons by object name and which buttons are enabled, then clicks the
+// next queued button ("" or none queued: "BtnCancelar").
+struct ShownDialog {
+    QString name;
+    QHash<QString, QString> texts;
+    QHash<QString, bool> enabled;
+};
+class DialogAnswerer {
+  public:
+    DialogAnswerer();
+    ~DialogAnswerer();
+    void press(const QString& button) { answers_.push_back(button); }
+    std::vector<ShownDialog> shown;
+
+  private:
+    std::deque<QString> answers_;
+};
+
 class TempApp {
   public:
     // A folder with an empty catalogue (or none when `withCatalogue` is false).
@@ -78,6 +97,7 @@ class TempApp {
 
     MessageRecorder messages;
     FileChooser files;
+    DialogAnswerer forms;
 
   private:
     QTemporaryDir dir_;

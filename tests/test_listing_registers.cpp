@@ -36,7 +36,7 @@ void ListingRegistersTest::fieldLists_data() {
                                "Fecha 1|Fecha 2|Subtítulo|Movimientos|Tiempo Total|Nº de "
                                "Movimientos|Notas|Autor|Imagen");
     QTest::newRow("24") << 24 << "FormReg1LisOrquesta"
-                        << entries("Nombre|Género|Fecha|Notas|Imagen");
+                        << entries("Nombre|Tipo|Género|Fecha|Notas|Imagen");
     QTest::newRow("25") << 25 << "FormReg1LisDirector"
                         << entries("Nombre|Apellidos|Fecha 1|Fecha 2|Notas|Imagen");
     QTest::newRow("26") << 26 << "FormReg1LisInterprete"

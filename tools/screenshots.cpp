@@ -17,6 +17,7 @@
 #include <QtTest>
 #include <cstdio>
 
+#include "entry/entry_screen.h"
 #include "listing/listing_screen.h"
 #include "selection/apply.h"
 #include "selection/filter_model.h"
@@ -257,6 +258,38 @@ void composerSelection(FormBasesDatos& hub) {
 
 void printListing(FormMdi& mdi, const QString& out);
 
+// "Importar" on the entry screen shown, up to its preview: a file with a column the composer has
+// not and two rows the rules refuse. The preview is saved over the window, then cancelled.
+void importPreview(FormMdi& mdi, const QString& folder, const QString& out, const QString& name) {
+    const QString path = folder + QStringLiteral("/compositores.csv");
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) {
+        ++failures;
+        return;
+    }
+    f.write(QString::fromUtf8("Nombre;Apellidos;Fecha 1;Fecha 2;Notas;País\r\n"
+                              "Isaac;Albéniz;1860;1909;\"Iberia; «El Albaicín»\";España\r\n"
+                              "Enrique;Granados;1867;1916;Goyescas;España\r\n"
+                              "Joaquín;;1901;1999;Concierto de Aranjuez;España\r\n"
+                              "Federico;Mompou;189e;1987;;España\r\n"
+                              "Xavier;Montsalvatge;1912;2002;;España\r\n")
+                .toUtf8());
+    f.close();
+    auto* entry = dynamic_cast<EntryScreen*>(mdi.solapas().currentScreen());
+    if (!entry) {
+        ++failures;
+        return;
+    }
+    dialogs::setDialogHook([&](QDialog& d) {
+        d.show();
+        save(mdi, out, name);
+        d.hide();
+        return int(QDialog::Rejected);
+    });
+    entry->importFrom(path);
+    dialogs::setDialogHook(nullptr);
+}
+
 // Goes through one screen of each kind, and the recording entry screen, saving each view.
 void tour(FormMdi& mdi, FormBasesDatos& hub, const QString& folder, const QString& out,
           const QString& suffix) {
@@ -273,6 +306,7 @@ void tour(FormMdi& mdi, FormBasesDatos& hub, const QString& folder, const QStrin
                           {QStringLiteral("Imagen"), drawPortrait(folder, kComposerCount, falla)}};
     openRegister(mdi, 0, 0);
     save(mdi, out, QStringLiteral("anadir") + suffix);
+    importPreview(mdi, folder, out, QStringLiteral("importar") + suffix);
 
     composerSelection(hub);
     openRegister(mdi, 1, 0);

@@ -27,7 +27,8 @@ ObraEntryScreen::ObraEntryScreen(Context& ctx, QWidget* parent)
         order << box(QLatin1String(c));
     order << movements_->TxtMovimiento << movements_->TxtHoras << movements_->TxtMinutos
           << movements_->TxtSegundos << movements_->BtnAMList << movements_->MSFlexGrid1
-          << notesBox() << box(QStringLiteral("TxtAutor")) << BtnGuardar << BtnDeshacer;
+          << notesBox() << box(QStringLiteral("TxtAutor")) << BtnGuardar << BtnImportar
+          << BtnDeshacer;
     for (int i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
     // The typed movements are part of the pending entry.
     connect(movements_, &ObraMovements::movementsChanged, this, [this] {

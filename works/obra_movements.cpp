@@ -108,7 +108,7 @@ void ObraMovements::build(QWidget* screen) {
     look::setForeColor(LabExpandir, look::kAzul);
     twips::place(LabExpandir, kWideEditLeft, kCaptionTop, 420, 255);
 
-    TxtMovimiento = editor(screen, "TxtMovimiento", 75, kEditLeft, kEditWidth);
+    TxtMovimiento = editor(screen, "TxtMovimiento", registers::kMovementMax, kEditLeft, kEditWidth);
     TxtMovimiento->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     TxtHoras = editor(screen, "TxtHoras", 2, kHorasLeft, kTimeWidth);
     TxtMinutos = editor(screen, "TxtMinutos", 2, kMinutosLeft, kTimeWidth);

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QVector>
 
+#include "store/registers.h"
+
 class ClickLabel;
 class QLabel;
 class QLineEdit;
@@ -19,7 +21,7 @@ struct FieldDef;
 class ObraMovements : public QObject {
     Q_OBJECT
   public:
-    static constexpr int kMaxRows = 150;
+    static constexpr int kMaxRows = registers::kMaxMovements;
     // Geometry in twips: normal and widened layouts, the time editors that never move.
     static constexpr float kCaptionTop = 3060, kEditorTop = 3330, kButtonTop = 3705;
     static constexpr float kGridTop = 4065, kGridHeight = 1575, kTotalTop = 5700;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QProgressDialog>
+#include <algorithm>
 
 namespace busy {
 namespace {
@@ -25,6 +26,16 @@ Watch::Watch(const QString& text, const QString& cancel) : text_(text), cancel_(
 
 Watch::~Watch() = default;
 
+bool Watch::keepGoing(qint64 done, qint64 total) {
+    done_ = done;
+    total_ = total;
+    if (window_ && total_ > 0) {
+        window_->setMaximum(1000);
+        window_->setValue(int(std::clamp<qint64>(done_ * 1000 / total_, 0, 1000)));
+    }
+    return keepGoing();
+}
+
 bool Watch::keepGoing() {
     if (cancelled_) return false;
     if (started_.elapsed() < delay_) return true;
@@ -37,6 +48,10 @@ bool Watch::keepGoing() {
         window_->setMinimumDuration(0);
         window_->setAutoClose(false);
         window_->setAutoReset(false);
+        if (total_ > 0) {
+            window_->setMaximum(1000);
+            window_->setValue(int(std::clamp<qint64>(done_ * 1000 / total_, 0, 1000)));
+        }
         if (hook_) {
             cancelled_ = hook_(*window_);
             return !cancelled_;
@@ -46,7 +61,7 @@ bool Watch::keepGoing() {
         QCoreApplication::processEvents();
     } else if (!hook_ && served_.elapsed() >= 50) {
         // Serving the window system often enough to move the bar and see "Cancelar".
-        window_->setValue(0);
+        if (total_ <= 0) window_->setValue(0);
         QCoreApplication::processEvents();
         served_.restart();
     }

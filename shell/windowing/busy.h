@@ -21,6 +21,8 @@ class Watch {
 
     // Called often by the work: false once the user has cancelled.
     bool keepGoing();
+    // The same for work that knows its size: the window's bar shows `done` of `total`.
+    bool keepGoing(qint64 done, qint64 total);
     bool cancelled() const { return cancelled_; }
 
   private:
@@ -28,6 +30,7 @@ class Watch {
     QElapsedTimer started_, served_;
     std::unique_ptr<QProgressDialog> window_;
     bool cancelled_ = false;
+    qint64 done_ = 0, total_ = 0;
 };
 
 // Test hooks: the delay before the window appears (500 ms unless set), and a function that gets

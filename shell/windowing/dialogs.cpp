@@ -13,6 +13,10 @@ FileHook& fileHook() {
     static FileHook h;
     return h;
 }
+DialogHook& dialogHook() {
+    static DialogHook h;
+    return h;
+}
 PrintHook& printHook() {
     static PrintHook h;
     return h;
@@ -26,8 +30,16 @@ void setMessageHook(MessageHook hook) {
 void setFileHook(FileHook hook) {
     fileHook() = std::move(hook);
 }
+void setDialogHook(DialogHook hook) {
+    dialogHook() = std::move(hook);
+}
 void setPrintHook(PrintHook hook) {
     printHook() = std::move(hook);
+}
+
+int exec(QDialog& dialog) {
+    if (dialogHook()) return dialogHook()(dialog);
+    return dialog.exec();
 }
 
 bool execPrint(QDialog& dialog, QPrinter& printer) {
@@ -80,7 +92,7 @@ QString runFileDialog(QFileDialog& dlg) {
 
 bool CommonDialog::ShowSave(QWidget* parent) {
     QFileDialog dlg(parent, DialogTitle);
-    dlg.setObjectName(QStringLiteral("DialogoExportar"));
+    dlg.setObjectName(Name.isEmpty() ? QStringLiteral("DialogoExportar") : Name);
     dlg.setOption(QFileDialog::DontUseNativeDialog, true);
     dlg.setFileMode(QFileDialog::AnyFile);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
@@ -102,7 +114,7 @@ bool CommonDialog::ShowSave(QWidget* parent) {
 
 bool CommonDialog::ShowOpen(QWidget* parent) {
     QFileDialog dlg(parent, DialogTitle);
-    dlg.setObjectName(QStringLiteral("DialogoImagen"));
+    dlg.setObjectName(Name.isEmpty() ? QStringLiteral("DialogoImagen") : Name);
     dlg.setOption(QFileDialog::DontUseNativeDialog, true);
     dlg.setFileMode(QFileDialog::ExistingFile);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);

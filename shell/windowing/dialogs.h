@@ -35,6 +35,13 @@ void setMessageHook(MessageHook hook);
 using FileHook = std::function<QString(QFileDialog&)>;
 void setFileHook(FileHook hook);
 
+// The program's own modal dialogs (`FormImportar`): runs the prepared dialog and returns its
+// result (QDialog::Accepted or Rejected). A test hook gets the dialog instead, answers it as a
+// user would (clicks its buttons) and returns the result.
+using DialogHook = std::function<int(QDialog&)>;
+void setDialogHook(DialogHook hook);
+int exec(QDialog& dialog);
+
 // The print dialog (`DialogoImpresora`): runs the prepared dialog and returns true when the user
 // chose to print. A test hook gets the dialog and its printer instead, may set the printer up as a
 // user would (a PDF file, for one) and returns true to print, false for Cancel.
@@ -51,6 +58,7 @@ class CommonDialog {
     QString FileName;
     QString Filter;  // pairs "description|patterns" separated by "|"
     QString DialogTitle;
+    QString Name;  // the dialog's object name when not the default one of its kind
 
     // Shows the dialog; returns true when a file was chosen.
     bool ShowOpen(QWidget* parent);

@@ -1,0 +1,27 @@
+#pragma once
+// The preview of an import (`FormImportar`): the file, how many rows will be added, the columns
+// left out and every refused row with its line and reason; "Aceptar" adds, "Cancelar" adds
+// nothing.
+#include <QDialog>
+
+#include "entry/csv_import.h"
+
+class FormBasesDatos;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+class ImportDialog : public QDialog {
+    Q_OBJECT
+  public:
+    ImportDialog(const FormBasesDatos& hub, const csvimport::Plan& plan, const QString& path,
+                 QWidget* parent);
+
+    QLabel* LabArchivo;
+    QLabel* LabAnadir;
+    QLabel* LabIgnoradas;
+    QLabel* LabRechazadas;
+    QPlainTextEdit* TxtRechazadas;
+    QPushButton* BtnAceptar;
+    QPushButton* BtnCancelar;
+};
