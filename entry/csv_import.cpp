@@ -8,6 +8,7 @@
 #include "store/data_hub.h"
 #include "store/engine.h"
 #include "store/field_rules.h"
+#include "store/schema.h"
 
 namespace csvimport {
 namespace {
@@ -397,6 +398,9 @@ std::vector<qint64> insert(Connection& conn, const RegisterDef& def, const Plan&
             if (rc != SQLITE_DONE) conn.fail(rc, sql);
             keys.push_back(sqlite3_last_insert_rowid(conn.db()));
         }
+        // The sort keys of the new rows, in the same transaction, in one pass.
+        const int rc = schema::freshenKeys(conn.db(), def);
+        if (rc != SQLITE_OK) conn.fail(rc, sql);
     });
     if (keepGoing) keepGoing(qint64(keys.size()));
     return keys;
