@@ -12,8 +12,9 @@ class FormMdi;
 namespace bench {
 
 struct RunContext {
-    QString folder;         // application folder holding DataOrmelia.mdb
-    QString pictureFolder;  // the portraits the catalogue's records name
+    QString folder;          // application folder holding DataOrmelia.mdb
+    QString pictureFolder;   // the portraits the catalogue's records name
+    QString previousLayout;  // the same records in the schema before sort keys (read only)
     qint64 composers = 0;
     Results* results = nullptr;
     bool quick = false;  // fewer repetitions, for a first look

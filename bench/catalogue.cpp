@@ -63,12 +63,13 @@ class Inserter {
         sqlite3_finalize(st);
         QStringList cols, marks;
         for (const QString& c : wanted)
-            if (have.contains(c)) {
-                index_.insert(c, int(cols.size()) + 1);
-                numeric_ << have.value(c);
-                cols << c;
-                marks << QStringLiteral("?");
-            }
+            for (const QString& column : {c, schema::keyColumn(c)})
+                if (have.contains(column)) {
+                    index_.insert(column, int(cols.size()) + 1);
+                    numeric_ << have.value(column);
+                    cols << column;
+                    marks << QStringLiteral("?");
+                }
         bound_.fill(false, cols.size());
         QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                           .arg(table, cols.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
@@ -82,6 +83,12 @@ class Inserter {
         QByteArray b = value.toUtf8();
         sqlite3_bind_text(st_, i, b.constData(), int(b.size()), SQLITE_TRANSIENT);
         bound_[i - 1] = true;
+        // A text of one line has its sort key beside it, as the program writes it.
+        if (int k = index_.value(schema::keyColumn(column))) {
+            const QByteArray key = jet::sortKey(value);
+            sqlite3_bind_blob(st_, k, key.constData(), int(key.size()), SQLITE_TRANSIENT);
+            bound_[k - 1] = true;
+        }
     }
     void set(const QString& column, qint64 value) {
         if (int i = index_.value(column)) {
@@ -111,9 +118,10 @@ class Inserter {
     QVector<bool> numeric_, bound_;
 };
 
-QString stamp(qint64 composers) {
+QString stamp(qint64 composers, int version = schema::kVersion) {
     QByteArray schemaHash =
-        QCryptographicHash::hash(schema::createScript().toUtf8(), QCryptographicHash::Sha1).toHex();
+        QCryptographicHash::hash(schema::createScript(version).toUtf8(), QCryptographicHash::Sha1)
+            .toHex();
     return QStringLiteral("generator=%1\nschema=%2\ncomposers=%3\n")
         .arg(kGeneratorVersion)
         .arg(QString::fromLatin1(schemaHash))
@@ -199,16 +207,17 @@ void linkSets(qint64 recording, const CatalogueSize& size, SampleText& t, Insert
     add(performers, t.uniform(0, 4), size.performers);
 }
 
-void generate(const QString& path, const CatalogueSize& size, const QStringList& pictures) {
+void generate(const QString& path, const CatalogueSize& size, const QStringList& pictures,
+              int version) {
     QFile::remove(path);
-    QString problem = schema::createEmpty(path);
-    if (!problem.isEmpty()) throw std::runtime_error(problem.toStdString());
     sqlite3* db = nullptr;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) !=
-        SQLITE_OK)
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                        nullptr) != SQLITE_OK)
         throw std::runtime_error("cannot open generated catalogue");
     jet::install(db);
     try {
+        exec(db, QStringLiteral("BEGIN;\n") + schema::createScript(version) +
+                     QStringLiteral("COMMIT;"));
         exec(db, QStringLiteral("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; "
                                 "PRAGMA cache_size=-262144"));
         // Indexes are built once after the rows: far faster than keeping them up to date.
@@ -353,12 +362,15 @@ QStringList ensurePictures(const QString& root) {
     return out;
 }
 
-QString ensureCatalogue(const QString& root, qint64 composers, const QStringList& pictures) {
+QString ensureCatalogue(const QString& root, qint64 composers, const QStringList& pictures,
+                        int version) {
     const QString dir = QStringLiteral("%1/%2").arg(root).arg(composers);
     QDir().mkpath(dir);
-    const QString path = dir + QStringLiteral("/pristine.mdb");
-    const QString stampPath = dir + QStringLiteral("/pristine.stamp");
-    if (QFile::exists(path) && readFile(stampPath) == stamp(composers)) {
+    const QString name = version == schema::kVersion ? QStringLiteral("pristine")
+                                                     : QStringLiteral("schema%1").arg(version);
+    const QString path = dir + QStringLiteral("/%1.mdb").arg(name);
+    const QString stampPath = dir + QStringLiteral("/%1.stamp").arg(name);
+    if (QFile::exists(path) && readFile(stampPath) == stamp(composers, version)) {
         sqlite3* db = nullptr;
         qint64 n = -1;
         if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) ==
@@ -368,13 +380,16 @@ QString ensureCatalogue(const QString& root, qint64 composers, const QStringList
         if (n == composers) return path;
     }
     QFile::remove(stampPath);
-    progress(
-        QStringLiteral("Generating a catalogue of %1 composers in %2").arg(composers).arg(dir));
-    double ms = timeMs([&] { generate(path, CatalogueSize::forComposers(composers), pictures); });
+    progress(QStringLiteral("Generating a catalogue of %1 composers (schema %2) in %3")
+                 .arg(composers)
+                 .arg(version)
+                 .arg(dir));
+    double ms =
+        timeMs([&] { generate(path, CatalogueSize::forComposers(composers), pictures, version); });
     progress(QStringLiteral("  generated in %1 s").arg(ms / 1000, 0, 'f', 1));
     QFile f(stampPath);
     if (!f.open(QIODevice::WriteOnly)) throw std::runtime_error("cannot write stamp");
-    f.write(stamp(composers).toUtf8());
+    f.write(stamp(composers, version).toUtf8());
     return path;
 }
 

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "store/schema.h"
+
 namespace bench {
 
 // How many records of each register a catalogue of `composers` composers gets: one work, with
@@ -21,7 +23,10 @@ QStringList ensurePictures(const QString& root);
 
 // The kept catalogue of `composers` composers (root/<n>/pristine.mdb), generated when missing,
 // when its count differs or when it was made by another generator or schema.
-QString ensureCatalogue(const QString& root, qint64 composers, const QStringList& pictures);
+// `version` below the program's: the same records in that older schema, for the counterpart
+// times of SQLite alone on the previous layout.
+QString ensureCatalogue(const QString& root, qint64 composers, const QStringList& pictures,
+                        int version = schema::kVersion);
 
 // An application folder (root/<n>/app) holding a fresh copy of the kept catalogue as
 // DataOrmelia.mdb.

@@ -69,7 +69,11 @@ int main(int argc, char** argv) {
     bench::Results results;
     try {
         const QStringList pictures = bench::ensurePictures(data);
-        for (qint64 n : sizes) bench::ensureCatalogue(data, n, pictures);
+        const bool selecting = only.isEmpty() || only.contains(QLatin1String("selection"));
+        for (qint64 n : sizes) {
+            bench::ensureCatalogue(data, n, pictures);
+            if (selecting) bench::ensureCatalogue(data, n, pictures, 2);
+        }
         for (qint64 n : sizes) {
             bench::progress(QStringLiteral("== %1 composers").arg(n));
             bench::RunContext run;
@@ -78,6 +82,7 @@ int main(int argc, char** argv) {
             run.quick = quick;
             run.folder = bench::workingFolder(data, n);
             run.pictureFolder = data + QStringLiteral("/pictures");
+            run.previousLayout = QStringLiteral("%1/%2/schema2.mdb").arg(data).arg(n);
             const std::pair<const char*, void (*)(bench::RunContext&)> parts[] = {
                 {"startup", bench::benchStartup},     {"screens", bench::benchScreens},
                 {"selection", bench::benchSelection}, {"listing", bench::benchListing},

@@ -5,10 +5,12 @@
 #include <QMap>
 #include <QStringDecoder>
 #include <algorithm>
+#include <optional>
 
 #include "store/field_rules.h"
 #include "store/jet_dialect.h"
 #include "store/key_query.h"
+#include "store/ordered_selection.h"
 #include "store/record_links.h"
 #include "store/registers.h"
 #include "store/schema.h"
@@ -385,8 +387,11 @@ void Recordset::Delete() {
 
 // ---------------------------------------------------------------------------------------------
 
-QString DataControl::keyQuery(const QString& source, QString* table, bool* ordered,
-                              QStringList* keyedTables) {
+namespace {
+
+// A record source's table and what follows it ("WHERE ... ORDER BY ..."); throws on anything
+// that is not "SELECT * FROM table ..." or a bare table name.
+QString splitSource(const QString& source, QString* table) {
     QString s = source.trimmed();
     static const QString head = QStringLiteral("SELECT * FROM ");
     QString rest;
@@ -405,7 +410,20 @@ QString DataControl::keyQuery(const QString& source, QString* table, bool* order
     if (t.isEmpty())
         throw DbError(dberr::kSyntax, QStringLiteral("origen de registros no válido: ") + source);
     if (table) *table = t;
-    QString tail = rest.mid(end);
+    return rest.mid(end);
+}
+
+QString sourceTail(const QString& source) {
+    return splitSource(source, nullptr);
+}
+
+}  // namespace
+
+QString DataControl::keyQuery(const QString& source, QString* table, bool* ordered,
+                              QStringList* keyedTables) {
+    QString t;
+    const QString tail = splitSource(source, &t);
+    if (table) *table = t;
     int ob = findOrderBy(tail);
     if (ordered) *ordered = ob >= 0;
     const keyquery::Translation translated = keyquery::translate(tail);
@@ -461,10 +479,32 @@ void DataControl::Refresh() {
     }
     const Recordset::Seen seen = Recordset::seenNow(*c);
     std::vector<qint64> keys;
-    keys.reserve(size_t(rs_.RecordCount()) + 16);
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) keys.push_back(sqlite3_column_int64(st, 0));
-    sqlite3_finalize(st);
-    if (rc != SQLITE_DONE) c->fail(rc, RecordSource);
+    std::optional<std::vector<qint64>> sorted;
+    if (ordered) {
+        // Filters first, then the order from the field's index, when the order is on one field.
+        sqlite3_finalize(st);
+        st = nullptr;
+        const QString tail = sourceTail(RecordSource);
+        const int ob = findOrderBy(tail);
+        const QString filters = QStringLiteral("SELECT Id FROM \"%1\"").arg(table) +
+                                keyquery::translate(tail.left(ob)).sql;
+        sorted = ordered::select(*c, table, tail.mid(ob + 10), filters);
+        if (!sorted) {
+            rc = sqlite3_prepare_v2(c->db(), text.constData(), int(text.size()), &st, nullptr);
+            if (rc != SQLITE_OK) {
+                sqlite3_finalize(st);
+                c->fail(rc, RecordSource);
+            }
+        }
+    }
+    if (sorted) {
+        keys = std::move(*sorted);
+    } else {
+        keys.reserve(size_t(rs_.RecordCount()) + 16);
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW) keys.push_back(sqlite3_column_int64(st, 0));
+        sqlite3_finalize(st);
+        if (rc != SQLITE_DONE) c->fail(rc, RecordSource);
+    }
     // Without an ORDER BY the engine may walk a smaller index; order of entry is key order.
     if (!ordered) std::sort(keys.begin(), keys.end());
     rs_ = Recordset(c, table, std::move(keys));

@@ -4,6 +4,9 @@
 
 #include <QChar>
 #include <QVector>
+#include <cstring>
+#include <memory>
+#include <optional>
 
 namespace jet {
 namespace {
@@ -188,6 +191,113 @@ struct Pattern {
     }
 };
 
+// Strictly valid UTF-8 as foldUtf8 reads it (no byte-order mark at the start): then the fast
+// scan below and the general matcher see the same characters. Runs of ASCII go eight at a time.
+bool plainUtf8(const unsigned char* p, const unsigned char* end) {
+    if (end - p >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) return false;
+    while (p < end) {
+        if (end - p >= 8) {
+            quint64 word;
+            memcpy(&word, p, 8);
+            if ((word & 0x8080808080808080ULL) == 0) {
+                p += 8;
+                continue;
+            }
+        }
+        const unsigned char b = *p;
+        if (b < 0x80) {
+            ++p;
+            continue;
+        }
+        const int extra = (b >= 0xC2 && b <= 0xDF)   ? 1
+                          : (b >= 0xE0 && b <= 0xEF) ? 2
+                          : (b >= 0xF0 && b <= 0xF4) ? 3
+                                                     : 0;
+        if (extra == 0 || end - p <= extra) return false;
+        char32_t c = b & (0x3F >> extra);
+        for (int i = 1; i <= extra; ++i) {
+            if ((p[i] & 0xC0) != 0x80) return false;
+            c = (c << 6) | (p[i] & 0x3F);
+        }
+        static constexpr char32_t least[] = {0, 0x80, 0x800, 0x10000};
+        if (c < least[extra] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) return false;
+        p += extra + 1;
+    }
+    return true;
+}
+
+uint foldedCodePoint(char32_t c) {
+    return c == 0xF1 || c == 0xD1 ? 0xF1 : weightOf(c).primary / 2;
+}
+
+// The patterns a selection writes ("*text*", and "text*", "*text", "text" when typed so) matched
+// on the engine's UTF-8 bytes: only where a character can begin the text is it folded and
+// compared, so a long note costs little more than one look at each byte.
+struct LiteralScan {
+    QVector<uint> literal;
+    bool anchoredStart = false, anchoredEnd = false;
+    bool candidate[256] = {};  // bytes that can begin a character folding to the first literal
+
+    static std::unique_ptr<LiteralScan> of(const QVector<uint>& folded) {
+        int from = 0, to = int(folded.size());
+        auto scan = std::make_unique<LiteralScan>();
+        scan->anchoredStart = !(to > 0 && folded[0] == '*');
+        if (!scan->anchoredStart) ++from;
+        scan->anchoredEnd = !(to > from && folded[to - 1] == '*');
+        if (!scan->anchoredEnd) --to;
+        for (int i = from; i < to; ++i) {
+            const uint c = folded[i];
+            if (c == '*' || c == '?' || c == '#' || c == '[') return nullptr;
+            scan->literal.push_back(c);
+        }
+        if (scan->literal.isEmpty()) return nullptr;
+        const uint first = scan->literal[0];
+        for (char32_t c = 0; c < 0x10000; ++c) {
+            if (c >= 0xD800 && c <= 0xDFFF) continue;
+            if (foldedCodePoint(c) != first) continue;
+            const int lead = c < 0x80    ? int(c)
+                             : c < 0x800 ? 0xC0 | int(c >> 6)
+                                         : 0xE0 | int(c >> 12);
+            scan->candidate[lead] = true;
+        }
+        if (first >= 0x10000)
+            for (int b = 0xF0; b <= 0xF4; ++b) scan->candidate[b] = true;
+        return scan;
+    }
+
+    // Whether the literal is found at byte `at`; `next` gets the byte after it.
+    bool matchesAt(const unsigned char* at, const unsigned char* end,
+                   const unsigned char** next) const {
+        const unsigned char* p = at;
+        for (uint want : literal) {
+            if (p >= end) return false;
+            uint got;
+            if (*p < 0x80) {
+                got = (*p >= 'A' && *p <= 'Z') ? *p + 32u : *p;
+                ++p;
+            } else {
+                got = foldedCodePoint(nextCodePoint(p, end));
+            }
+            if (got != want) return false;
+        }
+        *next = p;
+        return true;
+    }
+
+    // nullopt when the text is not plain UTF-8 and the general matcher must decide.
+    std::optional<bool> matches(const unsigned char* p, int n) const {
+        const unsigned char* end = p + n;
+        if (!plainUtf8(p, end)) return std::nullopt;
+        const unsigned char* next = nullptr;
+        if (anchoredStart) return matchesAt(p, end, &next) && (!anchoredEnd || next == end);
+        for (const unsigned char* at = p; at < end; ++at) {
+            if (!candidate[*at]) continue;
+            if (matchesAt(at, end, &next) && (!anchoredEnd || next == end)) return true;
+        }
+        return false;
+    }
+};
+
 // fold() straight from the engine's UTF-8, without a QString per row; false (out untouched
 // or partly filled) for text that QString would read differently: malformed or overlong
 // sequences, surrogates, code points past U+10FFFF, or a byte-order mark at the start.
@@ -230,6 +340,24 @@ QVector<uint> foldValue(sqlite3_value* v) {
     return out;
 }
 
+// A pattern as kept with a statement: read once, with its fast scan when it has one.
+struct CompiledPattern {
+    Pattern pattern;
+    std::unique_ptr<LiteralScan> scan;
+    explicit CompiledPattern(QVector<uint> folded)
+        : pattern(folded), scan(LiteralScan::of(folded)) {}
+    bool matches(sqlite3_value* value) const {
+        const auto* bytes = sqlite3_value_text(value);
+        const int n = sqlite3_value_bytes(value);
+        if (scan)
+            if (const std::optional<bool> hit = scan->matches(bytes, n)) return *hit;
+        thread_local QVector<uint> text;
+        if (!foldUtf8(bytes, n, text))
+            text = fold(QString::fromUtf8(reinterpret_cast<const char*>(bytes), n));
+        return pattern.matches(text);
+    }
+};
+
 void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     if (argc < 2 || sqlite3_value_type(argv[0]) == SQLITE_NULL ||
         sqlite3_value_type(argv[1]) == SQLITE_NULL) {
@@ -238,21 +366,18 @@ void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     }
     // like(pattern, text) is how SQLite calls the LIKE operator. The pattern is the same for
     // every row of a selection: read once and kept with the statement.
-    auto* pattern = static_cast<Pattern*>(sqlite3_get_auxdata(ctx, 0));
+    auto* pattern = static_cast<CompiledPattern*>(sqlite3_get_auxdata(ctx, 0));
     if (!pattern) {
-        pattern = new Pattern(foldValue(argv[0]));
-        sqlite3_set_auxdata(ctx, 0, pattern, [](void* p) { delete static_cast<Pattern*>(p); });
-        pattern = static_cast<Pattern*>(sqlite3_get_auxdata(ctx, 0));
+        pattern = new CompiledPattern(foldValue(argv[0]));
+        sqlite3_set_auxdata(ctx, 0, pattern,
+                            [](void* p) { delete static_cast<CompiledPattern*>(p); });
+        pattern = static_cast<CompiledPattern*>(sqlite3_get_auxdata(ctx, 0));
         if (!pattern) {  // not kept (out of memory): read it for this row only
-            sqlite3_result_int(ctx, Pattern(foldValue(argv[0])).matches(foldValue(argv[1])));
+            sqlite3_result_int(ctx, CompiledPattern(foldValue(argv[0])).matches(argv[1]));
             return;
         }
     }
-    thread_local QVector<uint> text;
-    if (!foldUtf8(sqlite3_value_text(argv[1]), sqlite3_value_bytes(argv[1]), text))
-        text = fold(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(argv[1])),
-                                      sqlite3_value_bytes(argv[1])));
-    sqlite3_result_int(ctx, pattern->matches(text) ? 1 : 0);
+    sqlite3_result_int(ctx, pattern->matches(argv[1]) ? 1 : 0);
 }
 
 // One primary weight of a sort key: a byte for the common ones, an escape and three bytes for

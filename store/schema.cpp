@@ -86,6 +86,16 @@ QStringList tableExtrasSql(const RegisterDef& d) {
                           .arg(d.table, f->column, column);
         if (!out.contains(sql)) out << sql;
     }
+    // Every short field in one index: a selection that names no long text (notes, movements)
+    // reads this index alone, a small fraction of the table's pages.
+    QStringList shortColumns;
+    for (const FieldDef& f : d.fields)
+        if (f.kind != FieldKind::Notes && f.kind != FieldKind::Picture &&
+            f.kind != FieldKind::Movements && f.kind != FieldKind::Durations)
+            shortColumns << f.column;
+    for (const QString& c : keyed) shortColumns << keyColumn(c);
+    out << QStringLiteral("CREATE INDEX IF NOT EXISTS idx_%1_campos ON %1 (%2)")
+               .arg(d.table, shortColumns.join(QStringLiteral(", ")));
     if (keyed.isEmpty()) return out;
     out << QStringLiteral("CREATE INDEX IF NOT EXISTS idx_%1_claves_pendientes ON %1 (Id) WHERE %2")
                .arg(d.table, staleCondition(d));

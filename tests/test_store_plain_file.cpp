@@ -14,6 +14,7 @@
 #include "store/data_hub.h"
 #include "store/engine.h"
 #include "store/jet_dialect.h"
+#include "store/ordered_selection.h"
 #include "store/record_links.h"
 #include "store/record_store.h"
 #include "store/schema.h"
@@ -70,7 +71,8 @@ std::vector<qint64> plainSelection(const QList<Row>& rows, const QString& column
     }
     if (direction != 0)
         std::stable_sort(hits.begin(), hits.end(), [&](const Row& a, const Row& b) {
-            const int c = jet::compare(a.texts.value(sortColumn), b.texts.value(sortColumn));
+            const QString x = a.texts.value(sortColumn), y = b.texts.value(sortColumn);
+            const int c = sortColumn == "Fecha1" ? sign(x.toInt() - y.toInt()) : jet::compare(x, y);
             return c != 0 ? (direction > 0 ? c < 0 : c > 0) : a.id < b.id;
         });
     std::vector<qint64> ids;
@@ -151,7 +153,9 @@ void PlainFileTest::selectionsMatchPlainEvaluation() {
         r.texts["Apellidos"] = t[i % t.size()];
         r.texts["Nombre"] = t[(i * 7 + 3) % t.size()];
         r.texts["Notas"] = i % 5 == 0 ? QString() : longNote(i);
-        r.id = app.insert("Compositor", {{"Apellidos", r.texts["Apellidos"]},
+        r.texts["Fecha1"] = QString::number(1700 + (i % 7) * 50);
+        r.id = app.insert("Compositor", {{"Fecha1", r.texts["Fecha1"].toInt()},
+                                         {"Apellidos", r.texts["Apellidos"]},
                                          {"Nombre", r.texts["Nombre"]},
                                          {"Notas", r.texts["Notas"]}});
         rows << r;
@@ -165,20 +169,28 @@ void PlainFileTest::selectionsMatchPlainEvaluation() {
         const VocabItem field{column, column};
         for (const QString& op : ops)
             for (const QString& value : values)
-                for (int direction : {0, 1, -1}) {
-                    QString valor = value;
-                    const QString condition = selection::term(field, op, valor);
-                    const QString statement =
-                        selection::selectStatement("Compositor", condition, "Apellidos",
-                                                   direction == 0  ? "Nada"
-                                                   : direction > 0 ? " ASC"
-                                                                   : " DESC");
-                    selection::applyStatement(h.hub, registers::kCompositor, statement);
-                    const auto got = h.hub.Data[registers::kCompositor].recordset().keys();
-                    const auto want =
-                        plainSelection(rows, column, op, value, "Apellidos", direction);
-                    QVERIFY2(got == want, qPrintable(statement));
-                }
+                for (int direction : {0, 1, -1})
+                    for (const char* sortColumn : {"Apellidos", "Fecha1"}) {
+                        QString valor = value;
+                        const QString condition = selection::term(field, op, valor);
+                        const QString statement =
+                            selection::selectStatement("Compositor", condition, sortColumn,
+                                                       direction == 0  ? "Nada"
+                                                       : direction > 0 ? " ASC"
+                                                                       : " DESC");
+                        const auto want =
+                            plainSelection(rows, column, op, value, sortColumn, direction);
+                        // A sort walks the field's index or sorts the matches: both, every time.
+                        for (ordered::Way way : {ordered::Way::Walk, ordered::Way::Sort}) {
+                            ordered::forceWay(way);
+                            selection::applyStatement(h.hub, registers::kCompositor, statement);
+                            ordered::forceWay(ordered::Way::None);
+                            const auto got = h.hub.Data[registers::kCompositor].recordset().keys();
+                            QVERIFY2(got == want, qPrintable(statement));
+                            if (direction == 0) break;
+                            if (!want.empty()) QCOMPARE(ordered::lastWay(), way);
+                        }
+                    }
     }
 }
 
