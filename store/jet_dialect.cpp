@@ -5,6 +5,9 @@
 #include <QChar>
 #include <QVector>
 #include <cstring>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 #include <memory>
 #include <optional>
 
@@ -191,39 +194,24 @@ struct Pattern {
     }
 };
 
-// Strictly valid UTF-8 as foldUtf8 reads it (no byte-order mark at the start): then the fast
-// scan below and the general matcher see the same characters. Runs of ASCII go eight at a time.
-bool plainUtf8(const unsigned char* p, const unsigned char* end) {
-    if (end - p >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) return false;
-    while (p < end) {
-        if (end - p >= 8) {
-            quint64 word;
-            memcpy(&word, p, 8);
-            if ((word & 0x8080808080808080ULL) == 0) {
-                p += 8;
-                continue;
-            }
-        }
-        const unsigned char b = *p;
-        if (b < 0x80) {
-            ++p;
-            continue;
-        }
-        const int extra = (b >= 0xC2 && b <= 0xDF)   ? 1
-                          : (b >= 0xE0 && b <= 0xEF) ? 2
-                          : (b >= 0xF0 && b <= 0xF4) ? 3
-                                                     : 0;
-        if (extra == 0 || end - p <= extra) return false;
-        char32_t c = b & (0x3F >> extra);
-        for (int i = 1; i <= extra; ++i) {
-            if ((p[i] & 0xC0) != 0x80) return false;
-            c = (c << 6) | (p[i] & 0x3F);
-        }
-        static constexpr char32_t least[] = {0, 0x80, 0x800, 0x10000};
-        if (c < least[extra] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) return false;
-        p += extra + 1;
+// One character of strictly valid UTF-8 as foldUtf8 reads it, from a byte of 0x80 or more:
+// its length, or 0 when the bytes are not valid there (the general matcher decides then).
+int strictSequence(const unsigned char* p, const unsigned char* end, char32_t* out) {
+    const unsigned char b = *p;
+    const int extra = (b >= 0xC2 && b <= 0xDF)   ? 1
+                      : (b >= 0xE0 && b <= 0xEF) ? 2
+                      : (b >= 0xF0 && b <= 0xF4) ? 3
+                                                 : 0;
+    if (extra == 0 || end - p <= extra) return 0;
+    char32_t c = b & (0x3F >> extra);
+    for (int i = 1; i <= extra; ++i) {
+        if ((p[i] & 0xC0) != 0x80) return 0;
+        c = (c << 6) | (p[i] & 0x3F);
     }
-    return true;
+    static constexpr char32_t least[] = {0, 0x80, 0x800, 0x10000};
+    if (c < least[extra] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) return 0;
+    *out = c;
+    return extra + 1;
 }
 
 uint foldedCodePoint(char32_t c) {
@@ -237,6 +225,7 @@ struct LiteralScan {
     QVector<uint> literal;
     bool anchoredStart = false, anchoredEnd = false;
     bool candidate[256] = {};  // bytes that can begin a character folding to the first literal
+    QVector<uchar> asciiCandidates;  // the ASCII ones among them
 
     static std::unique_ptr<LiteralScan> of(const QVector<uint>& folded) {
         int from = 0, to = int(folded.size());
@@ -262,37 +251,88 @@ struct LiteralScan {
         }
         if (first >= 0x10000)
             for (int b = 0xF0; b <= 0xF4; ++b) scan->candidate[b] = true;
+        for (int b = 0; b < 0x80; ++b)
+            if (scan->candidate[b]) scan->asciiCandidates.push_back(uchar(b));
         return scan;
     }
 
+    enum Found { No, Yes, Invalid };
+
     // Whether the literal is found at byte `at`; `next` gets the byte after it.
-    bool matchesAt(const unsigned char* at, const unsigned char* end,
-                   const unsigned char** next) const {
+    Found matchesAt(const unsigned char* at, const unsigned char* end,
+                    const unsigned char** next) const {
         const unsigned char* p = at;
         for (uint want : literal) {
-            if (p >= end) return false;
+            if (p >= end) return No;
             uint got;
             if (*p < 0x80) {
                 got = (*p >= 'A' && *p <= 'Z') ? *p + 32u : *p;
                 ++p;
             } else {
-                got = foldedCodePoint(nextCodePoint(p, end));
+                char32_t c = 0;
+                const int n = strictSequence(p, end, &c);
+                if (n == 0) return Invalid;
+                got = foldedCodePoint(c);
+                p += n;
             }
-            if (got != want) return false;
+            if (got != want) return No;
         }
         *next = p;
-        return true;
+        return Yes;
+    }
+
+    // The next byte from `p` on that needs a look: one of 0x80 or more (to check the UTF-8, and
+    // maybe a candidate) or an ASCII candidate. Sixteen bytes at a time where the machine can.
+    const unsigned char* nextLook(const unsigned char* p, const unsigned char* end) const {
+#ifdef __SSE2__
+        if (asciiCandidates.size() <= 2) {
+            const __m128i a = _mm_set1_epi8(char(asciiCandidates.value(0, 0x80)));
+            const __m128i b = _mm_set1_epi8(char(asciiCandidates.value(1, 0x80)));
+            while (end - p >= 16) {
+                const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+                const int mask = _mm_movemask_epi8(chunk) |
+                                 _mm_movemask_epi8(_mm_cmpeq_epi8(chunk, a)) |
+                                 _mm_movemask_epi8(_mm_cmpeq_epi8(chunk, b));
+                if (mask != 0) return p + __builtin_ctz(unsigned(mask));
+                p += 16;
+            }
+        }
+#endif
+        while (p < end && *p < 0x80 && !candidate[*p]) ++p;
+        return p;
     }
 
     // nullopt when the text is not plain UTF-8 and the general matcher must decide.
     std::optional<bool> matches(const unsigned char* p, int n) const {
         const unsigned char* end = p + n;
-        if (!plainUtf8(p, end)) return std::nullopt;
+        if (n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) return std::nullopt;
         const unsigned char* next = nullptr;
-        if (anchoredStart) return matchesAt(p, end, &next) && (!anchoredEnd || next == end);
-        for (const unsigned char* at = p; at < end; ++at) {
-            if (!candidate[*at]) continue;
-            if (matchesAt(at, end, &next) && (!anchoredEnd || next == end)) return true;
+        if (anchoredStart) {
+            const Found f = matchesAt(p, end, &next);
+            if (f == Invalid) return std::nullopt;
+            if (f == Yes && (!anchoredEnd || next == end)) return true;
+            // No match here; the rest must still be plain for the answer to stand.
+            for (const unsigned char* q = p; q < end;) {
+                char32_t c;
+                const int len = *q < 0x80 ? 1 : strictSequence(q, end, &c);
+                if (len == 0) return std::nullopt;
+                q += len;
+            }
+            return false;
+        }
+        for (const unsigned char* at = nextLook(p, end); at < end; at = nextLook(at, end)) {
+            int len = 1;
+            if (*at >= 0x80) {
+                char32_t c;
+                len = strictSequence(at, end, &c);
+                if (len == 0) return std::nullopt;
+            }
+            if (candidate[*at]) {
+                const Found f = matchesAt(at, end, &next);
+                if (f == Invalid) return std::nullopt;
+                if (f == Yes && (!anchoredEnd || next == end)) return true;
+            }
+            at += len;
         }
         return false;
     }

@@ -65,6 +65,19 @@ bool isComparison(const Token& t) {
     return t.kind == Token::Symbol && ops.contains(t.text);
 }
 
+bool isRange(const Token& t) {
+    static const QStringList ops{QStringLiteral("<"), QStringLiteral(">"), QStringLiteral("<="),
+                                 QStringLiteral(">=")};
+    return t.kind == Token::Symbol && ops.contains(t.text);
+}
+
+// A number field of some register ("Id" is not one: it keeps its own index).
+bool numberAnywhere(const QString& column) {
+    for (const RegisterDef& d : registers::all())
+        if (const FieldDef* f = d.field(column); f && f->isNumeric()) return true;
+    return false;
+}
+
 bool isWord(const Token* t, const char* word) {
     return t && t->kind == Token::Word &&
            t->text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
@@ -115,7 +128,19 @@ Translation translate(const QString& tail) {
             !isWord(previous, "COLLATE") && !isWord(previous, "AS") &&
             !(following && following->kind == Token::Symbol &&
               (following->text == QLatin1String(".") || following->text == QLatin1String("(")));
+        const Token* before = previous;
         previous = &t;
+        const bool bare =
+            !(before && before->kind == Token::Symbol && before->text == QLatin1String("."));
+        // A range on a number reads the short fields' index whole rather than the number's
+        // index and then the rows one by one: a range seldom leaves few records, and the engine
+        // cannot tell (the "+" keeps it off that index).
+        if (!column && !ordering && bare && t.kind == Token::Word && numberAnywhere(t.text) &&
+            following && isRange(*following) && !isWord(before, "FROM") &&
+            !isWord(before, "JOIN")) {
+            out.sql += QLatin1Char('+') + t.text;
+            continue;
+        }
         if (!column) {
             out.sql += t.text;
             continue;
@@ -128,7 +153,8 @@ Translation translate(const QString& tail) {
             // the engine refuses it, rather than hidden in a key.
             if (value >= 0 && tokens[value].kind == Token::Text &&
                 !tokens[value].text.contains(QChar(0))) {
-                out.sql += schema::keyColumn(t.text) + QLatin1Char(' ') + following->text +
+                out.sql += (bare && isRange(*following) ? QStringLiteral("+") : QString()) +
+                           schema::keyColumn(t.text) + QLatin1Char(' ') + following->text +
                            QLatin1Char(' ') +
                            hexLiteral(jet::sortKey(literalValue(tokens[value].text)));
                 useKeysOf(t.text);

@@ -119,6 +119,7 @@ class PlainFileTest : public QObject {
   private slots:
     void sortKeysOrderAsTheCollation();
     void selectionsMatchPlainEvaluation();
+    void likeOnStoredBytesMatchesTheRules();
     void stockShellReadsAndWritesTheCatalogue();
     void textsChangedByAnotherToolAreKeyedAgain();
     void versionTwoCatalogueIsUpgradedWhole();
@@ -191,6 +192,45 @@ void PlainFileTest::selectionsMatchPlainEvaluation() {
                             if (!want.empty()) QCOMPARE(ordered::lastWay(), way);
                         }
                     }
+    }
+}
+
+// Notes as another tool may store them, malformed UTF-8 included: the selection's LIKE on the
+// stored bytes agrees with the rules applied to the text as the program reads it.
+void PlainFileTest::likeOnStoredBytesMatchesTheRules() {
+    TempApp app;
+    const QList<QByteArray> stored = {"Manuscrito",
+                                      "xmanuscríto",
+                                      "MANUSCRITO final",
+                                      "ma",
+                                      "m",
+                                      "",
+                                      "a\xC3",
+                                      "\x80ma",
+                                      "ma\xC0\xAF",
+                                      "\xEF\xBB\xBFma",
+                                      "ma \xED\xA0\x80",
+                                      "\xE2\x84\xAA",
+                                      "nu\xC3\xB1o",
+                                      "\xF0\x9F\x8E\xBB ma",
+                                      "x\xF4\x90\x80\x80",
+                                      "MA\xC3\x81"};
+    QMap<qint64, QString> text;
+    for (const QByteArray& b : stored) {
+        app.exec("INSERT INTO Compositor (Apellidos, Notas) VALUES ('x', CAST(x'" + b.toHex() +
+                 "' AS TEXT))");
+        text.insert(app.scalar("SELECT max(Id) FROM Compositor").toLongLong(),
+                    QString::fromUtf8(b));
+    }
+    LoadedHub h(app);
+    for (const QString& pattern :
+         {"*ma*", "ma*", "*ma", "ma", "*k*", "*ñ*", "*manuscrito*", "*á", "*🎻*", "*a*", "*"}) {
+        selection::applyStatement(
+            h.hub, 0, "SELECT * FROM Compositor WHERE Notas LIKE " + jet::quote(pattern));
+        std::vector<qint64> want;
+        for (auto it = text.begin(); it != text.end(); ++it)
+            if (jet::like(it.value(), pattern)) want.push_back(it.key());
+        QCOMPARE(h.hub.Data[0].recordset().keys(), want);
     }
 }
 
