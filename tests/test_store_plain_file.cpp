@@ -223,7 +223,7 @@ void PlainFileTest::likeOnStoredBytesMatchesTheRules() {
                     QString::fromUtf8(b));
     }
     LoadedHub h(app);
-    for (const QString& pattern :
+    for (const char* pattern :
          {"*ma*", "ma*", "*ma", "ma", "*k*", "*ñ*", "*manuscrito*", "*á", "*🎻*", "*a*", "*"}) {
         selection::applyStatement(
             h.hub, 0, "SELECT * FROM Compositor WHERE Notas LIKE " + jet::quote(pattern));
