@@ -60,6 +60,10 @@ struct Db {
 // construction, and a unique one refuses repeated keys: a refusal there is damage of the
 // catalogue, any other failure the engine's own.
 void rebuildIndexes(sqlite3* db) {
+    // Each index is rebuilt from a scan of its table; reading the copy mapped rather than page by
+    // page makes those scans several times cheaper. Only the copy, a file of this run's own, is
+    // mapped: a read error there stops the program before the catalogue is touched.
+    sqlite3_exec(db, "PRAGMA mmap_size = 2147418112", nullptr, nullptr, nullptr);
     char* err = nullptr;
     const int rc = sqlite3_exec(db, "REINDEX", nullptr, nullptr, &err);
     if (rc == SQLITE_OK) return;
