@@ -8,6 +8,7 @@
 #include "store/data_hub.h"
 #include "store/engine.h"
 #include "store/field_rules.h"
+#include "store/jet_dialect.h"
 #include "store/schema.h"
 
 namespace csvimport {
@@ -374,6 +375,15 @@ std::vector<qint64> insert(Connection& conn, const RegisterDef& def, const Plan&
         names << QLatin1Char('"') + plan.fields[i]->column + QLatin1Char('"');
         marks << QStringLiteral("?%1").arg(i + 1);
     }
+    // The sort keys are written with the rows: computed afterwards, every row would be written
+    // twice.
+    const QStringList keyed = schema::keyedColumns(def);
+    for (int i = 0; i < plan.fields.size(); ++i)
+        if (keyed.contains(plan.fields[i]->column)) {
+            names << QLatin1Char('"') + schema::keyColumn(plan.fields[i]->column) +
+                         QLatin1Char('"');
+            marks << QStringLiteral("%1(?%2)").arg(QLatin1String(jet::kSortKeyFunction)).arg(i + 1);
+        }
     const QString sql =
         QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
             .arg(def.table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
@@ -398,7 +408,7 @@ std::vector<qint64> insert(Connection& conn, const RegisterDef& def, const Plan&
             if (rc != SQLITE_DONE) conn.fail(rc, sql);
             keys.push_back(sqlite3_last_insert_rowid(conn.db()));
         }
-        // The sort keys of the new rows, in the same transaction, in one pass.
+        // Keys of the one-line texts the file left out (empty texts) in the same transaction.
         const int rc = schema::freshenKeys(conn.db(), def);
         if (rc != SQLITE_OK) conn.fail(rc, sql);
     });
