@@ -230,3 +230,18 @@ QString makePicture(const QString& folder, const QString& name, int w, int h, co
     img.save(path, format);
     return path;
 }
+
+void makeCatalogue(const QString& path, int version) {
+    sqlite3* db = nullptr;
+    QCOMPARE(sqlite3_open_v2(path.toUtf8().constData(), &db,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr),
+             SQLITE_OK);
+    jet::install(db);
+    const QString script = "BEGIN;\n" + schema::createScript(version) + "COMMIT;";
+    char* err = nullptr;
+    const int rc = sqlite3_exec(db, script.toUtf8().constData(), nullptr, nullptr, &err);
+    const QString problem = QString::fromUtf8(err ? err : "");
+    sqlite3_free(err);
+    sqlite3_close(db);
+    QVERIFY2(rc == SQLITE_OK, qPrintable(problem));
+}

@@ -106,6 +106,10 @@ class TempApp {
 
 // The data hub loaded on a folder's catalogue, with no window: for tests of what the screens
 // run on it.
+// Writes a catalogue of schema version `version` at `path`, as that version's program made it
+// (fails the test when it cannot).
+void makeCatalogue(const QString& path, int version);
+
 struct LoadedHub {
     Context ctx;
     FormBasesDatos hub{ctx};

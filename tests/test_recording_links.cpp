@@ -13,22 +13,6 @@
 
 namespace {
 
-// Writes a catalogue of schema version `version` at `path`, as that version's program made it.
-void makeCatalogue(const QString& path, int version) {
-    sqlite3* db = nullptr;
-    QCOMPARE(sqlite3_open_v2(path.toUtf8().constData(), &db,
-                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr),
-             SQLITE_OK);
-    jet::install(db);
-    QString script = "BEGIN;\n" + schema::createScript(version) + "COMMIT;";
-    char* err = nullptr;
-    int rc = sqlite3_exec(db, script.toUtf8().constData(), nullptr, nullptr, &err);
-    QString problem = QString::fromUtf8(err ? err : "");
-    sqlite3_free(err);
-    sqlite3_close(db);
-    QVERIFY2(rc == SQLITE_OK, qPrintable(problem));
-}
-
 qint64 composer(TempApp& app, const char* surname) {
     return app.insert("Compositor", {{"Nombre", "N"}, {"Apellidos", surname}});
 }

@@ -90,22 +90,6 @@ QString shell(const QString& catalogue, const QString& sql, QString* errors) {
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-// Writes a catalogue of schema version `version` at `path`, as that version's program made it.
-void makeCatalogue(const QString& path, int version) {
-    sqlite3* db = nullptr;
-    QCOMPARE(sqlite3_open_v2(path.toUtf8().constData(), &db,
-                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr),
-             SQLITE_OK);
-    jet::install(db);
-    const QString script = "BEGIN;\n" + schema::createScript(version) + "COMMIT;";
-    char* err = nullptr;
-    const int rc = sqlite3_exec(db, script.toUtf8().constData(), nullptr, nullptr, &err);
-    const QString problem = QString::fromUtf8(err ? err : "");
-    sqlite3_free(err);
-    sqlite3_close(db);
-    QVERIFY2(rc == SQLITE_OK, qPrintable(problem));
-}
-
 std::vector<qint64> sortedSurnames(LoadedHub& h, const QString& direction = " ASC") {
     selection::applyStatement(h.hub, registers::kCompositor,
                               "SELECT * FROM Compositor ORDER BY Apellidos" + direction);
