@@ -413,14 +413,10 @@ QString splitSource(const QString& source, QString* table) {
     return rest.mid(end);
 }
 
-QString sourceTail(const QString& source) {
-    return splitSource(source, nullptr);
-}
-
 }  // namespace
 
 QString DataControl::keyQuery(const QString& source, QString* table, bool* ordered,
-                              QStringList* keyedTables) {
+                              QStringList* keyedTables, QString* filterQuery, QString* orderText) {
     QString t;
     const QString tail = splitSource(source, &t);
     if (table) *table = t;
@@ -428,8 +424,13 @@ QString DataControl::keyQuery(const QString& source, QString* table, bool* order
     if (ordered) *ordered = ob >= 0;
     const keyquery::Translation translated = keyquery::translate(tail);
     if (keyedTables) *keyedTables = translated.keyedTables;
-    QString q = QStringLiteral("SELECT Id FROM \"%1\"").arg(t) + translated.sql;
-    if (ob >= 0) q += QStringLiteral(", Id");
+    const QString head = QStringLiteral("SELECT Id FROM \"%1\"").arg(t);
+    QString q = head + translated.sql;
+    if (ob >= 0) {
+        q += QStringLiteral(", Id");
+        if (filterQuery) *filterQuery = head + keyquery::translate(tail.left(ob)).sql;
+        if (orderText) *orderText = tail.mid(ob + 10);
+    }
     return q;
 }
 
@@ -442,7 +443,8 @@ void DataControl::Refresh() {
     QString table;
     bool ordered = false;
     QStringList keyedTables;
-    QString q = keyQuery(RecordSource, &table, &ordered, &keyedTables);
+    QString filters, order;
+    QString q = keyQuery(RecordSource, &table, &ordered, &keyedTables, &filters, &order);
     auto c = connection();
     c->columns(table);  // an unknown table fails here with its own number
     // Keys left empty by another tool or a bulk write are computed before a statement reads them.
@@ -482,22 +484,15 @@ void DataControl::Refresh() {
     std::optional<std::vector<qint64>> sorted;
     if (ordered) {
         // Filters first, then the order from the field's index, when the order is on one field.
-        sqlite3_finalize(st);
-        st = nullptr;
-        const QString tail = sourceTail(RecordSource);
-        const int ob = findOrderBy(tail);
-        const QString filters = QStringLiteral("SELECT Id FROM \"%1\"").arg(table) +
-                                keyquery::translate(tail.left(ob)).sql;
-        sorted = ordered::select(*c, table, tail.mid(ob + 10), filters);
-        if (!sorted) {
-            rc = sqlite3_prepare_v2(c->db(), text.constData(), int(text.size()), &st, nullptr);
-            if (rc != SQLITE_OK) {
-                sqlite3_finalize(st);
-                c->fail(rc, RecordSource);
-            }
+        try {
+            sorted = ordered::select(*c, table, order, filters);
+        } catch (...) {
+            sqlite3_finalize(st);
+            throw;
         }
     }
     if (sorted) {
+        sqlite3_finalize(st);
         keys = std::move(*sorted);
     } else {
         keys.reserve(size_t(rs_.RecordCount()) + 16);

@@ -182,9 +182,11 @@ class DataControl {
 
     // The key query a record source runs as: "SELECT Id FROM ..." in the source's order, ties and
     // the unordered case in order of entry. Exposed for the benchmark and the tests.
-    // `keyedTables` gets the register tables whose sort keys it reads.
+    // `keyedTables` gets the register tables whose sort keys it reads; for an ordered source,
+    // `filterQuery` gets the same query without its order and `orderText` what follows ORDER BY.
     static QString keyQuery(const QString& recordSource, QString* table, bool* ordered,
-                            QStringList* keyedTables = nullptr);
+                            QStringList* keyedTables = nullptr, QString* filterQuery = nullptr,
+                            QString* orderText = nullptr);
 
   private:
     std::shared_ptr<Connection> conn_;

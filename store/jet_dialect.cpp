@@ -346,27 +346,11 @@ bool foldUtf8(const unsigned char* p, int n, QVector<uint>& out) {
     const unsigned char* end = p + n;
     if (n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) return false;
     while (p < end) {
-        const unsigned char b = *p;
-        char32_t c;
-        if (b < 0x80) {
-            c = b;
-            ++p;
-        } else {
-            const int extra = (b >= 0xC2 && b <= 0xDF)   ? 1
-                              : (b >= 0xE0 && b <= 0xEF) ? 2
-                              : (b >= 0xF0 && b <= 0xF4) ? 3
-                                                         : 0;
-            if (extra == 0 || end - p <= extra) return false;
-            c = b & (0x3F >> extra);
-            for (int i = 1; i <= extra; ++i) {
-                if ((p[i] & 0xC0) != 0x80) return false;
-                c = (c << 6) | (p[i] & 0x3F);
-            }
-            static constexpr char32_t least[] = {0, 0x80, 0x800, 0x10000};
-            if (c < least[extra] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) return false;
-            p += extra + 1;
-        }
-        out.push_back(c == 0xF1 || c == 0xD1 ? 0xF1 : weightOf(c).primary / 2);
+        char32_t c = *p;
+        const int length = c < 0x80 ? 1 : strictSequence(p, end, &c);
+        if (length == 0) return false;
+        p += length;
+        out.push_back(foldedCodePoint(c));
     }
     return true;
 }

@@ -14,13 +14,9 @@
 namespace schema {
 namespace {
 
-bool isNumberColumn(const FieldDef& f) {
-    return f.isNumeric();
-}
-
 // A column as the first two versions declared it: texts under the program's own collation.
 QString legacyColumnSql(const FieldDef& f) {
-    if (isNumberColumn(f)) return QStringLiteral("%1 INTEGER NOT NULL DEFAULT 0").arg(f.column);
+    if (f.isNumeric()) return QStringLiteral("%1 INTEGER NOT NULL DEFAULT 0").arg(f.column);
     if (f.kind == FieldKind::Picture)
         return QStringLiteral("%1 TEXT NOT NULL DEFAULT ''").arg(f.column);
     return QStringLiteral("%1 TEXT NOT NULL DEFAULT '' COLLATE %2")
@@ -44,7 +40,7 @@ QStringList legacyIndexSql(const RegisterDef& d) {
 // A column of this version: plain SQLite types, no collation, so any SQLite tool can read and
 // write the file.
 QString columnSql(const FieldDef& f) {
-    if (isNumberColumn(f)) return QStringLiteral("%1 INTEGER NOT NULL DEFAULT 0").arg(f.column);
+    if (f.isNumeric()) return QStringLiteral("%1 INTEGER NOT NULL DEFAULT 0").arg(f.column);
     return QStringLiteral("%1 TEXT NOT NULL DEFAULT ''").arg(f.column);
 }
 
@@ -77,7 +73,7 @@ QStringList tableExtrasSql(const RegisterDef& d) {
         QString column;
         if (keyed.contains(f->column))
             column = keyColumn(f->column);
-        else if (isNumberColumn(*f))
+        else if (f->isNumeric())
             column = f->column;
         else
             continue;  // a list of texts: sorted when asked, rarely
