@@ -8,8 +8,11 @@
 #include <QFileInfo>
 #include <QStringList>
 #include <cstdio>
+#include <new>
+#include <thread>
 
 #include "store/engine.h"
+#include "store/index_check.h"
 #include "store/jet_dialect.h"
 
 namespace compaction {
@@ -43,7 +46,9 @@ void run(sqlite3* db, const QString& sql) {
 struct Db {
     sqlite3* db = nullptr;
     Db(const QString& path, int flags) {
-        int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
+        // One thread uses the connection: no locking around each call into the engine.
+        int rc =
+            sqlite3_open_v2(path.toUtf8().constData(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
         if (rc != SQLITE_OK) {
             QString m = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
             sqlite3_close(db);
@@ -55,17 +60,13 @@ struct Db {
     ~Db() { sqlite3_close(db); }
 };
 
-// The copy keeps every index as the catalogue had it, entry for entry, damage included (an index
-// whose entries no longer match its table). Rebuilt from its table, each index matches it by
-// construction, and a unique one refuses repeated keys: a refusal there is damage of the
-// catalogue, any other failure the engine's own.
-void rebuildIndexes(sqlite3* db) {
-    // Each index is rebuilt from a scan of its table; reading the copy mapped rather than page by
-    // page makes those scans several times cheaper. Only the copy, a file of this run's own, is
-    // mapped: a read error there stops the program before the catalogue is touched.
-    sqlite3_exec(db, "PRAGMA mmap_size = 2147418112", nullptr, nullptr, nullptr);
+// An index rebuilt from its table matches it by construction, and a unique one refuses repeated
+// keys: a refusal there is damage of the catalogue, any other failure the engine's own.
+void rebuildIndex(sqlite3* db, QString name) {
+    name.replace(QLatin1Char('"'), QLatin1String("\"\""));
     char* err = nullptr;
-    const int rc = sqlite3_exec(db, "REINDEX", nullptr, nullptr, &err);
+    const int rc = sqlite3_exec(db, QStringLiteral("REINDEX \"%1\"").arg(name).toUtf8().constData(),
+                                nullptr, nullptr, &err);
     if (rc == SQLITE_OK) return;
     const QString m = QString::fromUtf8(err ? err : sqlite3_errmsg(db));
     sqlite3_free(err);
@@ -75,19 +76,24 @@ void rebuildIndexes(sqlite3* db) {
                   m);
 }
 
-// quick_check reads every page, record and NOT NULL column of the copy; with the indexes just
-// rebuilt, that is all integrity_check would verify, without matching each index against its
-// table a second time. Its findings name the damage.
-void checkPages(sqlite3* db) {
-    sqlite3_stmt* st = nullptr;
-    QStringList found;
-    if (sqlite3_prepare_v2(db, "PRAGMA quick_check(5)", -1, &st, nullptr) == SQLITE_OK)
-        while (sqlite3_step(st) == SQLITE_ROW)
-            found << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-    sqlite3_finalize(st);
-    if (found != QStringList{QStringLiteral("ok")})
-        throw DbError(dberr::kNotCatalogue, found.isEmpty() ? QString::fromUtf8(sqlite3_errmsg(db))
-                                                            : found.join(QStringLiteral("; ")));
+struct CheckOutcome {
+    QStringList damaged;  // the indexes to rebuild in the copy
+    int number = 0;       // or the error that stops the compaction
+    QString detail;
+};
+
+CheckOutcome checkIndexes(const QString& path) {
+    CheckOutcome out;
+    try {
+        Db db(path, SQLITE_OPEN_READONLY);
+        out.damaged = indexcheck::indexesToRebuild(db.db);
+    } catch (const DbError& e) {
+        out.number = e.number;
+        out.detail = e.detail;
+    } catch (const std::bad_alloc&) {
+        out.number = dberr::kOutOfMemory;
+    }
+    return out;
 }
 
 }  // namespace
@@ -112,18 +118,29 @@ int compactar(const QString& folder, QString* detail) {
         if (QFile::exists(temp) && !QFile::remove(temp))
             throw DbError(dberr::kCannotOpen, QStringLiteral("no se puede borrar ") + temp);
         step(Step::Copy);
+        // The catalogue is checked while it is copied, on a connection and a core of its own: the
+        // copy keeps each index entry for entry, so what the check finds there is in the copy.
+        CheckOutcome checked;
+        std::thread checker([&] { checked = checkIndexes(source); });
+        struct Join {
+            std::thread& t;
+            ~Join() {
+                if (t.joinable()) t.join();
+            }
+        } join{checker};
         {
             Db db(source, SQLITE_OPEN_READONLY);
             QString target = temp;
             target.replace(QLatin1Char('\''), QLatin1String("''"));
             run(db.db, QStringLiteral("VACUUM INTO '%1'").arg(target));
         }
+        step(Step::Check);
+        checker.join();
+        if (checked.number) throw DbError(checked.number, checked.detail);
         step(Step::Rebuild);
-        {
+        if (!checked.damaged.isEmpty()) {
             Db db(temp, SQLITE_OPEN_READWRITE);
-            rebuildIndexes(db.db);
-            step(Step::Check);
-            checkPages(db.db);
+            for (const QString& index : checked.damaged) rebuildIndex(db.db, index);
         }
         syncPath(temp, false);
         step(Step::Replace);

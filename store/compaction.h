@@ -6,13 +6,13 @@
 
 namespace compaction {
 
-enum class Step { RemoveStale, Copy, Rebuild, Check, Replace };
+enum class Step { RemoveStale, Copy, Check, Rebuild, Replace };
 
 // Compacts folder/DataOrmelia.mdb through OrmeliaTemp.mdb in the same folder (for a symbolic
-// link, the folder of the file it leads to). The copy's indexes are rebuilt from their tables and
-// every page checked before it replaces the catalogue. Returns 0 on success or the error number
-// (dberr::kNotCatalogue when the catalogue is damaged beyond what the rebuild mends); `detail`
-// gets the engine's or the system's words, which name the damage.
+// link, the folder of the file it leads to). Every row and index entry of the catalogue is read
+// while it is copied, and an index that does not match its table is rebuilt in the copy.
+// Returns 0 on success or the error number (dberr::kNotCatalogue when the catalogue is damaged
+// beyond what a rebuild mends); `detail` gets the words that name the damage.
 int compactar(const QString& folder, QString* detail = nullptr);
 
 // Test hook, called before each step; a throw of DbError there fails that step.
