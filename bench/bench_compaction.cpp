@@ -72,7 +72,7 @@ void benchCompaction(RunContext& run) {
     r.runs = runs;
     r.note = QStringLiteral(
                  "compactar(): copy %1 ms (the check of every row and index entry beside it), "
-                 "wait for the check %2 ms, rebuild of partial and damaged indexes and sync %3 "
+                 "wait for the check %2 ms, rebuild of damaged indexes and sync %3 "
                  "ms, rename %4 ms; SQLite: VACUUM INTO")
                  .arg(median(copyMs), 0, 'f', 0)
                  .arg(median(checkMs), 0, 'f', 0)

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <QHashFunctions>
+#include <QRegularExpression>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -148,6 +149,7 @@ struct Index {
     bool verifiable = true;
     std::vector<int> key;    // the table scan's result columns that make each entry
     QStringList keyColumns;  // the same columns, as the index scan selects them
+    QString where;           // a partial index's condition
     quint64 rowsSum = 0;
     qint64 rows = 0;
 };
@@ -169,8 +171,9 @@ struct RowsTally {
     std::vector<bool> hashed, notNull;   // by argument
     std::vector<bool> kindOnly;          // the argument is the column's typeof(), not its value
     std::vector<std::vector<int>> keys;  // by verifiable index, the arguments of its entries
+    std::vector<int> conditions;         // and the argument that says a row has an entry, or -1
     std::vector<quint64> sums;
-    qint64 rows = 0;
+    std::vector<qint64> counts;
     int missingArgument = -1;  // the first NOT NULL column found empty, and its row
     qint64 missingRow = 0;
     std::vector<quint64> hashes, entry;
@@ -188,11 +191,13 @@ void rowsStep(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
         if (t->hashed[size_t(i)]) t->hashes[size_t(i)] = valueHash(argv[i]);
     }
     for (size_t k = 0; k < t->keys.size(); ++k) {
+        const int condition = t->conditions[k];
+        if (condition >= 0 && sqlite3_value_int(argv[condition]) == 0) continue;
         t->entry.clear();
         for (int a : t->keys[k]) t->entry.push_back(t->hashes[size_t(a)]);
         t->sums[k] += entryHash(t->entry.data(), t->entry.size(), t->hashes[0]);
+        ++t->counts[k];
     }
-    ++t->rows;
 }
 
 // An index's pass, in its order: the arguments are the entry's columns, then the rowid.
@@ -245,6 +250,23 @@ int runTally(sqlite3* db, const char* name, void* tally,
     return rc == SQLITE_DONE ? SQLITE_OK : rc;
 }
 
+// A partial index's condition: what its statement says after its last WHERE. Should that word
+// be part of the condition itself, what is taken is no condition the engine accepts for the index,
+// and the index is rebuilt.
+QString partialCondition(sqlite3* db, const QString& index) {
+    Statement s(db, QStringLiteral("SELECT sql FROM sqlite_schema WHERE type = 'index' AND name = "
+                                   "?1"));
+    if (!s.st) return {};
+    const QByteArray name = index.toUtf8();
+    sqlite3_bind_text(s.st, 1, name.constData(), name.size(), SQLITE_TRANSIENT);
+    if (sqlite3_step(s.st) != SQLITE_ROW) return {};
+    const QString sql = columnText(s.st, 0);
+    static const QRegularExpression where(QStringLiteral("\\bWHERE\\b"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    const qsizetype at = sql.lastIndexOf(where);
+    return at < 0 ? QString() : sql.mid(at + 5).trimmed();
+}
+
 struct Column {
     QString name;
     bool notNull = false;
@@ -266,9 +288,10 @@ std::vector<Index> indexesOf(sqlite3* db, const QString& table, bool hasRowid,
         ix.name = columnText(list.st, 0);
         ix.unique = sqlite3_column_int(list.st, 1) != 0;
         ix.verifiable = hasRowid;
-        // A partial index is read only through its condition, which would hide an entry that
-        // does not belong; it is rebuilt instead, at the cost of one pass over its table.
-        if (sqlite3_column_int(list.st, 2)) ix.verifiable = false;
+        if (sqlite3_column_int(list.st, 2)) {
+            ix.where = partialCondition(db, ix.name);
+            if (ix.where.isEmpty()) ix.verifiable = false;
+        }
         Statement info(db, QStringLiteral("SELECT cid, \"desc\", coll FROM pragma_index_xinfo(?1) "
                                           "WHERE key ORDER BY seqno"));
         if (!info.st) fail(db, sqlite3_errcode(db));
@@ -295,22 +318,21 @@ std::vector<Index> indexesOf(sqlite3* db, const QString& table, bool hasRowid,
 }
 
 // One pass over the table: the NOT NULL rule checked on every row, and each index's sum of the
-// entries its rows call for.
-void scanTable(sqlite3* db, const QString& table, bool hasRowid, const std::vector<Column>& columns,
+// entries its rows call for. Returns false when a partial index's condition cannot be evaluated
+// here, with nothing counted.
+bool scanTable(sqlite3* db, const QString& table, bool hasRowid, const std::vector<Column>& columns,
                std::vector<Index>& indexes) {
     const size_t width = columns.size() + 1;
     RowsTally t;
     t.hashed.assign(width, false);
     t.notNull.assign(width, false);
     t.kindOnly.assign(width, false);
-    t.hashes.assign(width, 0);
     for (Index& ix : indexes)
         if (ix.verifiable) {
             for (int k : ix.key) t.hashed[size_t(k)] = true;
             t.keys.push_back(ix.key);
         }
     t.hashed[0] = true;
-    t.sums.assign(t.keys.size(), 0);
     // A column no index holds is read only when it is bound to hold a value, and then only its
     // kind, which the engine takes from the row's header without copying the content.
     QStringList arguments{hasRowid ? QStringLiteral("rowid") : QStringLiteral("0")};
@@ -322,14 +344,27 @@ void scanTable(sqlite3* db, const QString& table, bool hasRowid, const std::vect
                           ? QStringLiteral("typeof(%1)").arg(quoted(columns[c].name))
                           : QStringLiteral("NULL"));
     }
-    if (int(width) > sqlite3_limit(db, SQLITE_LIMIT_FUNCTION_ARG, -1)) {
+    for (const Index& ix : indexes) {
+        if (!ix.verifiable) continue;
+        t.conditions.push_back(ix.where.isEmpty() ? -1 : int(arguments.size()));
+        if (!ix.where.isEmpty()) arguments << QStringLiteral("((%1) IS TRUE)").arg(ix.where);
+    }
+    const size_t count = size_t(arguments.size());
+    t.hashed.resize(count, false);
+    t.notNull.resize(count, false);
+    t.kindOnly.resize(count, false);
+    t.hashes.assign(count, 0);
+    t.sums.assign(t.keys.size(), 0);
+    t.counts.assign(t.keys.size(), 0);
+    if (int(count) > sqlite3_limit(db, SQLITE_LIMIT_FUNCTION_ARG, -1)) {
         // Wider than one call takes: the indexes are rebuilt, which checks them as it goes.
         for (Index& ix : indexes) ix.verifiable = false;
-        return;
+        return true;
     }
     const int rc = runTally(db, "index_check_rows", &t, rowsStep,
                             QStringLiteral("SELECT index_check_rows(%1) FROM %2 NOT INDEXED")
                                 .arg(arguments.join(QStringLiteral(", ")), quoted(table)));
+    if (rc != SQLITE_OK && count > width) return false;
     if (rc != SQLITE_OK) fail(db, rc);
     if (t.missingArgument > 0)
         throw DbError(dberr::kNotCatalogue,
@@ -339,9 +374,23 @@ void scanTable(sqlite3* db, const QString& table, bool hasRowid, const std::vect
     size_t k = 0;
     for (Index& ix : indexes)
         if (ix.verifiable) {
-            ix.rowsSum = t.sums[k++];
-            ix.rows = t.rows;
+            ix.rowsSum = t.sums[k];
+            ix.rows = t.counts[k++];
         }
+    return true;
+}
+
+// How many entries an index holds, counted from its pages. A partial index is read only through
+// its condition; the engine takes that condition as granted by the index and does not evaluate
+// it, but should it ever do, it would hide an entry that does not belong. -1 when that cannot be
+// counted.
+qint64 entriesOnPages(sqlite3* db, const QString& index) {
+    Statement s(db, QStringLiteral("SELECT sum(ncell) FROM dbstat WHERE name = ?1"));
+    if (!s.st) return -1;
+    const QByteArray name = index.toUtf8();
+    sqlite3_bind_text(s.st, 1, name.constData(), name.size(), SQLITE_TRANSIENT);
+    if (sqlite3_step(s.st) != SQLITE_ROW) return -1;
+    return sqlite3_column_int64(s.st, 0);
 }
 
 // One in-order pass over an index: its entries must sum as its table's rows do, each after the
@@ -349,11 +398,13 @@ void scanTable(sqlite3* db, const QString& table, bool hasRowid, const std::vect
 bool indexMatches(sqlite3* db, const QString& table, const Index& ix) {
     EntriesTally t;
     t.unique = ix.unique;
-    const int rc = runTally(
-        db, "index_check_entries", &t, entriesStep,
+    QString sql =
         QStringLiteral("SELECT index_check_entries(%1, rowid) FROM %2 INDEXED BY %3")
-            .arg(ix.keyColumns.join(QStringLiteral(", ")), quoted(table), quoted(ix.name)));
-    return rc == SQLITE_OK && !t.disordered && t.entries == ix.rows && t.sum == ix.rowsSum;
+            .arg(ix.keyColumns.join(QStringLiteral(", ")), quoted(table), quoted(ix.name));
+    if (!ix.where.isEmpty()) sql += QStringLiteral(" WHERE ") + ix.where;
+    const int rc = runTally(db, "index_check_entries", &t, entriesStep, sql);
+    return rc == SQLITE_OK && !t.disordered && t.entries == ix.rows && t.sum == ix.rowsSum &&
+           (ix.where.isEmpty() || entriesOnPages(db, ix.name) == t.entries);
 }
 
 }  // namespace
@@ -387,7 +438,11 @@ QStringList indexesToRebuild(sqlite3* db) {
             }
         }
         std::vector<Index> indexes = indexesOf(db, table, hasRowid, scanColumnOfCid, columns);
-        scanTable(db, table, hasRowid, columns, indexes);
+        if (!scanTable(db, table, hasRowid, columns, indexes)) {
+            for (Index& ix : indexes)
+                if (!ix.where.isEmpty()) ix.verifiable = false;
+            scanTable(db, table, hasRowid, columns, indexes);
+        }
         for (const Index& ix : indexes)
             if (!ix.verifiable || !indexMatches(db, table, ix)) rebuild << ix.name;
     }
