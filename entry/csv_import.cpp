@@ -69,6 +69,33 @@ qint64 durationSeconds(const QString& text) {
     return v[0] * 3600 + v[1] * 60 + v[2];
 }
 
+// A movement's duration as the work's grid keeps it: hours, minutes and seconds of at most two
+// digits each, separated by ":", an empty part being 0. Returns the seconds and puts the stored
+// form in `stored`; -1 when the text is not one.
+qint64 gridDuration(const QString& text, QString* stored) {
+    const QStringList parts = text.split(QLatin1Char(':'));
+    if (parts.size() != 3) return -1;
+    QStringList kept;
+    qint64 seconds = 0;
+    for (const QString& part : parts) {
+        const QString p = part.trimmed();
+        if (p.size() > 2) return -1;
+        for (QChar c : p)
+            if (c < QLatin1Char('0') || c > QLatin1Char('9')) return -1;
+        kept << (p.isEmpty() ? QStringLiteral("0") : p);
+        seconds = seconds * 60 + (p.isEmpty() ? 0 : p.toInt());
+    }
+    *stored = kept.join(QLatin1Char(':'));
+    return seconds;
+}
+
+QString hoursText(qint64 seconds) {
+    return QStringLiteral("%1:%2:%3")
+        .arg(seconds / 3600)
+        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
 // Checks one data row; returns "" and fills `values` (one per target) when it may be added.
 class RowReader {
   public:
@@ -81,10 +108,10 @@ class RowReader {
         for (int t = 0; t < targets_.size(); ++t)
             if (targets_[t].field->identifier && !rules::isFilled(cell(cells, t)))
                 return hub_.MensaIntroducirIDentificador;
-        int movements = -1;
+        RowState state;
         for (int t = 0; t < targets_.size(); ++t) {
             QString v;
-            const QString why = value(t, cell(cells, t), &movements, &v);
+            const QString why = value(t, cell(cells, t), &state, &v);
             if (!why.isEmpty()) return why;
             values << v;
         }
@@ -92,6 +119,19 @@ class RowReader {
     }
 
   private:
+    // What the work's later fields follow: the movements and the durations the row gives, -1
+    // when it gives none.
+    struct RowState {
+        int movements = -1;
+        qint64 durations = -1;
+    };
+
+    QString captionOf(FieldKind kind) const {
+        for (const Target& t : targets_)
+            if (t.field->kind == kind) return t.caption;
+        return QString();
+    }
+
     QString cell(const QStringList& cells, int t) const {
         const int c = cellOf_[t];
         return c < 0 ? QString() : cells.value(c);
@@ -101,7 +141,7 @@ class RowReader {
         return hub_.MotivoLargo.arg(t.caption).arg(v.size()).arg(max);
     }
 
-    QString value(int index, const QString& raw, int* movements, QString* out) const {
+    QString value(int index, const QString& raw, RowState* state, QString* out) const {
         const Target& t = targets_[index];
         const FieldDef& f = *t.field;
         const QString trimmed = raw.trimmed();
@@ -147,27 +187,55 @@ class RowReader {
                     kept << line;
                 }
                 if (kept.size() > registers::kMaxMovements) return hub_.MensaMax150Movimientos;
-                *movements = int(kept.size());
+                state->movements = int(kept.size());
                 for (const QString& m : kept) *out += m + QLatin1Char('#');
+                return QString();
+            }
+            case FieldKind::Durations: {
+                // One duration per movement, in order; none given, the grid shows the movements
+                // without them.
+                if (cellOf_[index] < 0 || !rules::isFilled(raw)) return QString();
+                QStringList kept;
+                qint64 total = 0;
+                for (const QString& line : lines(raw)) {
+                    if (!rules::isFilled(line)) continue;
+                    QString stored;
+                    const qint64 s = gridDuration(line, &stored);
+                    if (s < 0) return hub_.MotivoDuracion.arg(t.caption, line.trimmed());
+                    kept << stored;
+                    total += s;
+                }
+                const int movements = qMax(state->movements, 0);
+                if (kept.size() != movements)
+                    return hub_.MotivoDuraciones.arg(t.caption, captionOf(FieldKind::Movements))
+                        .arg(movements);
+                state->durations = total;
+                for (const QString& d : kept) *out += d + QLatin1Char('#');
                 return QString();
             }
             case FieldKind::Number:
                 if (f.column == QLatin1String("TiempoTotal")) {
-                    const qint64 s = trimmed.isEmpty() ? 0 : durationSeconds(trimmed);
-                    if (s < 0) return hub_.MotivoDuracion.arg(t.caption, raw);
-                    *out = QString::number(s);
+                    // The screens keep the total as the sum of the durations, so one given with
+                    // them must be that sum.
+                    const qint64 given = trimmed.isEmpty() ? 0 : durationSeconds(trimmed);
+                    if (given < 0) return hub_.MotivoDuracion.arg(t.caption, raw);
+                    if (state->durations >= 0 && !trimmed.isEmpty() && given != state->durations)
+                        return hub_.MotivoTiempoTotal.arg(t.caption, trimmed,
+                                                          captionOf(FieldKind::Durations),
+                                                          hoursText(state->durations));
+                    *out = QString::number(state->durations >= 0 ? state->durations : given);
                     return QString();
                 }
                 // The movement count follows the movements when the file gives them.
-                if (*movements >= 0) {
-                    *out = QString::number(*movements);
+                if (state->movements >= 0) {
+                    *out = QString::number(state->movements);
                     return QString();
                 }
                 if (!trimmed.isEmpty() && !rules::isWholeNumber(trimmed))
                     return hub_.MotivoNumero.arg(t.caption, raw);
                 *out = rules::yearText(trimmed);
                 return QString();
-            default:  // durations: the file has none, the grid shows the movements without
+            default:
                 return QString();
         }
     }
@@ -326,7 +394,7 @@ Plan prepare(const QByteArray& bytes, const RegisterDef& def, const FormBasesDat
         const QString key = rules::captionKey(header[c]);
         int taker = -1;
         for (int t = 0; t < all.size() && taker < 0 && !key.isEmpty(); ++t) {
-            if (cellOf[t] >= 0 || all[t].field->kind == FieldKind::Durations) continue;
+            if (cellOf[t] >= 0) continue;
             if (key == rules::captionKey(all[t].caption) ||
                 key == rules::captionKey(all[t].field->column))
                 taker = t;

@@ -26,7 +26,8 @@ QString shownValue(const FieldDef* field, const QString& stored) {
         case FieldKind::Year:
         case FieldKind::Century:
             return rules::shownYear(stored);
-        case FieldKind::Movements: {
+        case FieldKind::Movements:
+        case FieldKind::Durations: {
             QStringList lines = stored.split(QLatin1Char('#'));
             if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
             return lines.join(QLatin1Char('\n'));

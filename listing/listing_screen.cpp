@@ -662,13 +662,28 @@ bool ListingScreen::exportTo(const QString& path) {
     rs.MoveLast();  // the count is exact from here on
     CsvRows rows;
     rows.count = rs.RecordCount();
-    for (int e : chosen) rows.header << def_.listEntries[e].caption;
+    // A work's movements go out with their durations, which no column of the listing shows, so
+    // that an import brings the work back whole.
+    const FieldDef* durations = nullptr;
+    for (const FieldDef& f : def_.fields)
+        if (f.kind == FieldKind::Durations) durations = &f;
+    auto withDurations = [&](int e) {
+        const FieldDef* f = def_.field(def_.listEntries[e].column);
+        return durations && f && f->kind == FieldKind::Movements;
+    };
+    for (int e : chosen) {
+        rows.header << def_.listEntries[e].caption;
+        if (withDurations(e)) rows.header << durations->column;
+    }
     if (withPicture) rows.header << def_.listEntries.last().caption;
     // One record at a time, read by key as the listing reads its rows.
     rows.fields = [&](qint64 k) {
         rs.setAbsolutePosition(long(k));
         QStringList out;
-        for (int e : chosen) out << entryText(e);
+        for (int e : chosen) {
+            out << entryText(e);
+            if (withDurations(e)) out << shownValue(durations, rs.Field(durations->column));
+        }
         if (withPicture) out << picturePath();
         return out;
     };

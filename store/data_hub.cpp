@@ -106,6 +106,11 @@ void FormBasesDatos::Load() {
     MotivoTipo = QString::fromUtf8("«%1» debe ser Orquesta, Grupo o Coro (o 1, 2, 3): «%2».");
     MotivoDuracion = QString::fromUtf8("«%1» debe ser una duración h:mm:ss: «%2».");
     MotivoAlmohadilla = QString::fromUtf8("«%1» no admite el carácter «#».");
+    // %1: the durations' caption, %2: the movements' caption, %3: how many movements.
+    MotivoDuraciones =
+        QString::fromUtf8("«%1» debe tener una línea por cada movimiento de «%2» (%3).");
+    // %1: the total's caption, %2: its value, %3: the durations' caption, %4: their sum.
+    MotivoTiempoTotal = QString::fromUtf8("«%1» (%2) no es la suma de «%3» (%4).");
 
     // 2-7. Data controls on the catalogue, counters from the tables, memos at their start.
     const QString file = ctx_.PathBaseDatos + QStringLiteral("/DataOrmelia.mdb");

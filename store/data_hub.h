@@ -79,7 +79,7 @@ class FormBasesDatos {
         EtiImportarRechazadas, EtiImportarNingunaRechazada, EtiImportarIgnoradas, EtiImportarLinea;
     // Why an imported row is refused (EtiImportarLinea puts the line number before them).
     QString MotivoCampos, MotivoComillas, MotivoLargo, MotivoSaltoLinea, MotivoNumero, MotivoTipo,
-        MotivoDuracion, MotivoAlmohadilla;
+        MotivoDuracion, MotivoAlmohadilla, MotivoDuraciones, MotivoTiempoTotal;
 
     std::array<DataControl, registers::kCount> Data;
     std::array<RegisterState, registers::kCount> reg;
