@@ -7,6 +7,7 @@
 #include "shell/form_solapas.h"
 #include "shell/screen_catalogue.h"
 #include "shell/windowing/appearance.h"
+#include "shell/windowing/busy.h"
 #include "shell/windowing/dialogs.h"
 #include "shell/windowing/screen.h"
 #include "shell/windowing/twips.h"
@@ -79,9 +80,20 @@ bool FormMdi::Load() {
                        QStringLiteral("No se encuentra: ") + QDir::toNativeSeparators(file));
         return false;
     }
-    const QString problem = schema::checkAndUpgrade(file);
+    // Upgrading a catalogue of an older version takes long at a million records: the progress
+    // window of long work shows it, and "Cancelar" leaves the file as it was.
+    bool cancelled = false;
+    QString problem;
+    hub_->LoadMessages();
+    {
+        busy::Watch watch(hub_->MensaActualizando, hub_->EtiCancelar);
+        problem = schema::checkAndUpgrade(
+            file, [&watch] { return watch.keepGoing(); }, &cancelled);
+    }
     if (!problem.isEmpty()) {
-        dialogs::error(nullptr, problem);
+        dialogs::error(nullptr, cancelled ? hub_->MensaActualizacionCancelada.arg(
+                                                QDir::toNativeSeparators(file))
+                                          : problem);
         return false;
     }
     try {

@@ -4,7 +4,7 @@
 
 FormBasesDatos::FormBasesDatos(Context& ctx) : ctx_(ctx) {}
 
-void FormBasesDatos::Load() {
+void FormBasesDatos::LoadMessages() {
     // 1. Message table and label texts.
     MensaIntroducirIDentificador = QStringLiteral("Debe introducir un IDENTIFICADOR.");
     MensaProducidoError = QStringLiteral("Se ha producido el ERROR: ");
@@ -31,6 +31,13 @@ void FormBasesDatos::Load() {
     MensaImpresionFallida = QString::fromUtf8(
         "No se ha podido IMPRIMIR: la impresora o el archivo no admiten la salida.");
     MensaSeleccionando = QString::fromUtf8("Seleccionando los Registros...");
+    // The one-time upgrade of a catalogue of an older version at start-up.
+    MensaActualizando =
+        QString::fromUtf8("Actualizando la Base de Datos a esta versión de Ormelia...");
+    // %1: the catalogue's path.
+    MensaActualizacionCancelada = QString::fromUtf8(
+        "Actualización cancelada: la Base de Datos %1 queda como estaba. Ormelia necesita "
+        "actualizarla para abrirla.");
     MensaImprimiendo = QString::fromUtf8("Imprimiendo los Registros...");
     MensaExportarNada = QString::fromUtf8(
         "No hay nada que EXPORTAR: la Selección no tiene Registros o no ha elegido ningún Campo.");
@@ -111,6 +118,10 @@ void FormBasesDatos::Load() {
         QString::fromUtf8("«%1» debe tener una línea por cada movimiento de «%2» (%3).");
     // %1: the total's caption, %2: its value, %3: the durations' caption, %4: their sum.
     MotivoTiempoTotal = QString::fromUtf8("«%1» (%2) no es la suma de «%3» (%4).");
+}
+
+void FormBasesDatos::Load() {
+    LoadMessages();
 
     // 2-7. Data controls on the catalogue, counters from the tables, memos at their start.
     const QString file = ctx_.PathBaseDatos + QStringLiteral("/DataOrmelia.mdb");

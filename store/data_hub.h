@@ -58,6 +58,8 @@ class FormBasesDatos {
     // The load step: messages, data controls pointed at the catalogue, counters from the tables.
     // Throws DbError when the catalogue cannot be read.
     void Load();
+    // Its first part alone, the message table, which start-up needs before the catalogue is open.
+    void LoadMessages();
 
     // Message table.
     QString MensaIntroducirIDentificador, MensaProducidoError, MensaGrabadoBien,
@@ -66,10 +68,11 @@ class FormBasesDatos {
     // Messages of this program beyond the original table.
     QString MensaMaxConjuntoOrquestas, MensaMaxConjuntoDirectores, MensaMaxConjuntoInterpretes,
         MensaRegistroEnUso, MensaCompactacionFallida, MensaCompactacionDanada,
-        MensaImpresionFallida, MensaSeleccionando, MensaImprimiendo, MensaExportarNada,
-        MensaExportacionFallida, MensaExportado, MensaImportarIlegible, MensaImportarVacio,
-        MensaImportarNoTexto, MensaImportarSinColumnas, MensaImportarFallida, MensaImportado,
-        MensaImportarCancelado, MensaImportando, MensaDeshacerImportacion;
+        MensaImpresionFallida, MensaSeleccionando, MensaActualizando, MensaActualizacionCancelada,
+        MensaImprimiendo, MensaExportarNada, MensaExportacionFallida, MensaExportado,
+        MensaImportarIlegible, MensaImportarVacio, MensaImportarNoTexto, MensaImportarSinColumnas,
+        MensaImportarFallida, MensaImportado, MensaImportarCancelado, MensaImportando,
+        MensaDeshacerImportacion;
     // Label texts.
     QString EtiAmpliar, EtiReducir, EtiIdentificador, EtiNumero, EtiEn, EtiInsertarImagen,
         EtiFormatoImagen, EtiAnadir, EtiModificar, EtiNumerico, EtiNotasCortadas,

@@ -404,7 +404,9 @@ QString migrate(sqlite3* db, int from) {
     return {};
 }
 
-QString checkAndUpgrade(const QString& path) {
+QString checkAndUpgrade(const QString& path, const std::function<bool()>& keepGoing,
+                        bool* cancelled) {
+    if (cancelled) *cancelled = false;
     QFileInfo info(path);
     if (!info.isFile()) return text("No se encuentra el catálogo: ") + path;
     if (info.size() == 0)
@@ -476,6 +478,28 @@ QString checkAndUpgrade(const QString& path) {
     const QString unreadable = unreadableSchema(db, path);
     if (!unreadable.isEmpty()) return done(unreadable);
     jet::install(db);
+    // An upgrade or a table of rows to key takes long at a million records: the caller shows
+    // that work and may stop it.
+    struct Progress {
+        const std::function<bool()>* keepGoing;
+        bool stopped = false;
+    } progress{&keepGoing};
+    if (keepGoing)
+        sqlite3_progress_handler(
+            db, 1000,
+            [](void* p) {
+                auto* pr = static_cast<Progress*>(p);
+                if (!pr->stopped && !(*pr->keepGoing)()) pr->stopped = true;
+                return pr->stopped ? 1 : 0;
+            },
+            &progress);
+    auto failed = [&](const QString& problem) {
+        if (!progress.stopped)
+            return done(text("No se pudo actualizar el catálogo ") + path + text(": ") + problem);
+        if (cancelled) *cancelled = true;
+        return done(text("Actualización cancelada: el catálogo ") + path +
+                    text(" queda como estaba."));
+    };
     // The upgrade, the check of the tables and the sort keys another tool left empty are one
     // transaction: a failure anywhere leaves the catalogue exactly as it was, and a catalogue
     // with nothing to do is not written at all.
@@ -486,7 +510,7 @@ QString checkAndUpgrade(const QString& path) {
         problem = QString::fromUtf8(sqlite3_errmsg(db));
     if (!problem.isEmpty()) {
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-        return done(text("No se pudo actualizar el catálogo ") + path + text(": ") + problem);
+        return failed(problem);
     }
     const QString missing = missingPart(db, path);
     if (!missing.isEmpty()) {
@@ -503,7 +527,7 @@ QString checkAndUpgrade(const QString& path) {
         problem = QString::fromUtf8(sqlite3_errmsg(db));
     if (!problem.isEmpty()) {
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-        return done(text("No se pudo actualizar el catálogo ") + path + text(": ") + problem);
+        return failed(problem);
     }
     if (sqlite3_get_autocommit(db) == 0) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
     return done({});

@@ -3,6 +3,7 @@
 // this program can open, and upgrading an older one in place.
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 struct sqlite3;
 struct RegisterDef;
@@ -24,8 +25,11 @@ QString createEmpty(const QString& path);
 
 // Checks the file before the program opens it and upgrades an older catalogue. Returns "" when it
 // can be used, otherwise the Spanish text of the problem, which names the file. The file is
-// never modified unless it is an older catalogue being upgraded.
-QString checkAndUpgrade(const QString& path);
+// never modified unless it is an older catalogue being upgraded (or rows another tool wrote get
+// their sort keys). `keepGoing` is asked every few thousand steps of that work; once it answers
+// false everything is rolled back and `*cancelled` set.
+QString checkAndUpgrade(const QString& path, const std::function<bool()>& keepGoing = {},
+                        bool* cancelled = nullptr);
 
 // Upgrades an open catalogue from `from` to kVersion, running each step inside the transaction
 // the caller has opened (the caller commits, or rolls back on failure). Returns "" or the

@@ -5,12 +5,14 @@
 #include <sqlite3.h>
 
 #include <QProcess>
+#include <QProgressDialog>
 #include <QStandardPaths>
 #include <algorithm>
 
 #include "selection/apply.h"
 #include "selection/filter_text.h"
 #include "shell/form_mdi.h"
+#include "shell/windowing/busy.h"
 #include "store/data_hub.h"
 #include "store/engine.h"
 #include "store/jet_dialect.h"
@@ -107,6 +109,8 @@ class PlainFileTest : public QObject {
     void stockShellReadsAndWritesTheCatalogue();
     void textsChangedByAnotherToolAreKeyedAgain();
     void versionTwoCatalogueIsUpgradedWhole();
+    void upgradeShowsItsProgressAndCanBeCancelled_data();
+    void upgradeShowsItsProgressAndCanBeCancelled();
 };
 
 void PlainFileTest::sortKeysOrderAsTheCollation() {
@@ -348,6 +352,52 @@ void PlainFileTest::versionTwoCatalogueIsUpgradedWhole() {
                  .toInt(),
              6);
     QCOMPARE(links::recordingsUsing(mdi.context(), registers::kInterprete, 2), 1);
+}
+
+void PlainFileTest::upgradeShowsItsProgressAndCanBeCancelled_data() {
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("left to finish") << false;
+    QTest::newRow("cancelled") << true;
+}
+
+// Upgrading a catalogue of the previous version is long work: the progress window shows it, and
+// "Cancelar" leaves the file byte for byte as it was and says why the program cannot go on.
+void PlainFileTest::upgradeShowsItsProgressAndCanBeCancelled() {
+    QFETCH(bool, cancel);
+    TempApp app(false);
+    makeCatalogue(app.catalogue(), 2);
+    app.exec(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+        "INSERT INTO Compositor (Nombre, Apellidos, Notas) SELECT 'N' || i, 'A' || i, "
+        "'nota' FROM n");
+    auto bytes = [&] {
+        QFile f(app.catalogue());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray before = bytes();
+    QStringList labels;
+    busy::setDelay(0);
+    busy::setHook([&](QProgressDialog& window) {
+        labels << window.labelText();
+        return cancel;
+    });
+    FormMdi mdi(app.folder());
+    const bool loaded = mdi.Load();
+    busy::setHook(nullptr);
+    busy::setDelay(500);
+    QCOMPARE(labels, QStringList{mdi.hub().MensaActualizando});
+    QCOMPARE(loaded, !cancel);
+    if (cancel) {
+        QCOMPARE(bytes(), before);
+        QCOMPARE(app.messages.texts(), QStringList{mdi.hub().MensaActualizacionCancelada.arg(
+                                           QDir::toNativeSeparators(app.catalogue()))});
+    } else {
+        QVERIFY(app.messages.shown.empty());
+        QCOMPARE(app.scalar("PRAGMA user_version").toInt(), schema::kVersion);
+        QCOMPARE(
+            app.scalar("SELECT count(*) FROM Compositor WHERE Apellidos_clave IS NOT NULL").toInt(),
+            3000);
+    }
 }
 
 QTEST_MAIN(PlainFileTest)
