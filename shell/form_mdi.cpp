@@ -148,8 +148,19 @@ void FormMdi::shutdown() {
                                    QMessageBox::Yes | QMessageBox::No);
     if (answer != QMessageBox::Yes) return;
     QString detail;
-    int number = compaction::compactar(PathBaseDatos, &detail);
+    int number = 0;
+    {
+        // A million records take some seconds: the progress window of long work shows them, and
+        // "Cancelar" leaves the file as it was.
+        busy::Watch watch(hub_->MensaCompactando, hub_->EtiCancelar);
+        number =
+            compaction::compactar(PathBaseDatos, &detail, [&watch] { return watch.keepGoing(); });
+    }
     if (number == 0) return;
+    if (number == dberr::kCancelled) {
+        dialogs::information(nullptr, hub_->MensaCompactacionCancelada);
+        return;
+    }
     const QString why = number == dberr::kNotCatalogue ? hub_->MensaCompactacionDanada.arg(detail)
                                                        : hub_->MensaCompactacionFallida;
     dialogs::error(nullptr, hub_->MensaProducidoError + QString::number(number) +

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
+#include <atomic>
 #include <cstdio>
 #include <new>
 #include <thread>
@@ -82,10 +83,23 @@ struct CheckOutcome {
     QString detail;
 };
 
-CheckOutcome checkIndexes(const QString& path) {
+// Every thousand steps of the engine on `db`, `keepGoing` is asked; once it answers false the
+// statement stops (SQLITE_INTERRUPT, error dberr::kCancelled).
+void watchSteps(sqlite3* db, const std::function<bool()>* keepGoing) {
+    if (!*keepGoing) return;
+    sqlite3_progress_handler(
+        db, 1000, [](void* p) { return (*static_cast<const std::function<bool()>*>(p))() ? 0 : 1; },
+        const_cast<std::function<bool()>*>(keepGoing));
+}
+
+CheckOutcome checkIndexes(const QString& path, const std::atomic<bool>* stop) {
     CheckOutcome out;
     try {
         Db db(path, SQLITE_OPEN_READONLY);
+        sqlite3_progress_handler(
+            db.db, 1000,
+            [](void* p) { return static_cast<const std::atomic<bool>*>(p)->load() ? 1 : 0; },
+            const_cast<std::atomic<bool>*>(stop));
         out.damaged = indexcheck::indexesToRebuild(db.db);
     } catch (const DbError& e) {
         out.number = e.number;
@@ -102,7 +116,7 @@ void setStepHook(std::function<void(Step)> h) {
     hook() = std::move(h);
 }
 
-int compactar(const QString& folder, QString* detail) {
+int compactar(const QString& folder, QString* detail, const std::function<bool()>& keepGoing) {
     // A catalogue reached through a symbolic link is compacted where the link leads: the copy is
     // written beside that file and renamed over it, so the link stays and keeps reaching it.
     const QString named = folder + QStringLiteral("/DataOrmelia.mdb");
@@ -121,15 +135,19 @@ int compactar(const QString& folder, QString* detail) {
         // The catalogue is checked while it is copied, on a connection and a core of its own: the
         // copy keeps each index entry for entry, so what the check finds there is in the copy.
         CheckOutcome checked;
-        std::thread checker([&] { checked = checkIndexes(source); });
-        struct Join {
+        std::atomic<bool> stopCheck{false};
+        std::thread checker([&] { checked = checkIndexes(source, &stopCheck); });
+        struct Join {  // a copy that fails or is cancelled stops the check too
             std::thread& t;
+            std::atomic<bool>& stop;
             ~Join() {
+                stop = true;
                 if (t.joinable()) t.join();
             }
-        } join{checker};
+        } join{checker, stopCheck};
         {
             Db db(source, SQLITE_OPEN_READONLY);
+            watchSteps(db.db, &keepGoing);
             QString target = temp;
             target.replace(QLatin1Char('\''), QLatin1String("''"));
             run(db.db, QStringLiteral("VACUUM INTO '%1'").arg(target));
@@ -140,6 +158,7 @@ int compactar(const QString& folder, QString* detail) {
         step(Step::Rebuild);
         if (!checked.damaged.isEmpty()) {
             Db db(temp, SQLITE_OPEN_READWRITE);
+            watchSteps(db.db, &keepGoing);
             for (const QString& index : checked.damaged) rebuildIndex(db.db, index);
         }
         syncPath(temp, false);

@@ -13,7 +13,10 @@ enum class Step { RemoveStale, Copy, Check, Rebuild, Replace };
 // while it is copied, and an index that does not match its table is rebuilt in the copy.
 // Returns 0 on success or the error number (dberr::kNotCatalogue when the catalogue is damaged
 // beyond what a rebuild mends); `detail` gets the words that name the damage.
-int compactar(const QString& folder, QString* detail = nullptr);
+// `keepGoing` is asked every few thousand steps of the engine; once it answers false the
+// compaction stops, the copy is removed and dberr::kCancelled returned.
+int compactar(const QString& folder, QString* detail = nullptr,
+              const std::function<bool()>& keepGoing = {});
 
 // Test hook, called before each step; a throw of DbError there fails that step.
 void setStepHook(std::function<void(Step)> hook);

@@ -25,6 +25,9 @@ void FormBasesDatos::LoadMessages() {
         "Grabaciones.");
     MensaCompactacionFallida =
         QString::fromUtf8("No se pudo COMPACTAR la Base de Datos; el archivo queda como estaba.");
+    MensaCompactando = QString::fromUtf8("Compactando la Base de Datos...");
+    MensaCompactacionCancelada =
+        QString::fromUtf8("No se ha COMPACTADO la Base de Datos; el archivo queda como estaba.");
     // %1: the engine's words naming the damage.
     MensaCompactacionDanada = QString::fromUtf8(
         "La Base de Datos está dañada (%1); no se ha COMPACTADO y el archivo queda como estaba.");

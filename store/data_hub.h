@@ -69,10 +69,10 @@ class FormBasesDatos {
     QString MensaMaxConjuntoOrquestas, MensaMaxConjuntoDirectores, MensaMaxConjuntoInterpretes,
         MensaRegistroEnUso, MensaCompactacionFallida, MensaCompactacionDanada,
         MensaImpresionFallida, MensaSeleccionando, MensaActualizando, MensaActualizacionCancelada,
-        MensaImprimiendo, MensaExportarNada, MensaExportacionFallida, MensaExportado,
-        MensaImportarIlegible, MensaImportarVacio, MensaImportarNoTexto, MensaImportarSinColumnas,
-        MensaImportarFallida, MensaImportado, MensaImportarCancelado, MensaImportando,
-        MensaDeshacerImportacion;
+        MensaCompactando, MensaCompactacionCancelada, MensaImprimiendo, MensaExportarNada,
+        MensaExportacionFallida, MensaExportado, MensaImportarIlegible, MensaImportarVacio,
+        MensaImportarNoTexto, MensaImportarSinColumnas, MensaImportarFallida, MensaImportado,
+        MensaImportarCancelado, MensaImportando, MensaDeshacerImportacion;
     // Label texts.
     QString EtiAmpliar, EtiReducir, EtiIdentificador, EtiNumero, EtiEn, EtiInsertarImagen,
         EtiFormatoImagen, EtiAnadir, EtiModificar, EtiNumerico, EtiNotasCortadas,

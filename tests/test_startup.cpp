@@ -3,10 +3,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProgressDialog>
 #include <QRandomGenerator>
 
 #include "shell/form_mdi.h"
 #include "shell/form_solapas.h"
+#include "shell/windowing/busy.h"
 #include "shell/windowing/screen.h"
 #include "store/compaction.h"
 #include "store/data_hub.h"
@@ -60,6 +62,7 @@ class StartupTest : public QObject {
     void closeYesCompacts();
     void compactionFailureKeepsCatalogue_data();
     void compactionFailureKeepsCatalogue();
+    void compactionCanBeCancelled();
     void staleTemporaryFileIsReplaced();
     void missingColumnIsRefused_data();
     void missingColumnIsRefused();
@@ -309,6 +312,33 @@ void StartupTest::damagedSchemaIsRefused() {
         qPrintable(m.text));
     QVERIFY2(!m.text.contains("falta"), qPrintable(m.text));
     QCOMPARE(bytesOf(app.catalogue()), before);
+}
+
+// The compaction shows the progress window of long work; "Cancelar" there stops it, removes the
+// copy, leaves the catalogue byte for byte as it was, and says so.
+void StartupTest::compactionCanBeCancelled() {
+    TempApp app;
+    app.exec(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+        "INSERT INTO Compositor (Nombre, Apellidos, Notas) SELECT 'N' || i, 'A' || i, "
+        "'nota' FROM n");
+    FormMdi& mdi = app.enter();
+    const QByteArray before = bytesOf(app.catalogue());
+    QStringList labels;
+    busy::setDelay(0);
+    busy::setHook([&](QProgressDialog& window) {
+        labels << window.labelText();
+        return true;
+    });
+    app.close(true);
+    busy::setHook(nullptr);
+    busy::setDelay(500);
+    QCOMPARE(labels, QStringList{mdi.hub().MensaCompactando});
+    QCOMPARE(bytesOf(app.catalogue()), before);
+    QVERIFY(!QFile::exists(app.folder() + "/OrmeliaTemp.mdb"));
+    QCOMPARE(app.messages.shown.size(), size_t(2));
+    QCOMPARE(app.messages.shown[1].icon, QMessageBox::Information);
+    QCOMPARE(app.messages.shown[1].text, mdi.hub().MensaCompactacionCancelada);
 }
 
 void StartupTest::compactionKeepsASymbolicLink_data() {
