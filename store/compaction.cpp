@@ -63,11 +63,11 @@ struct Db {
 
 // An index rebuilt from its table matches it by construction, and a unique one refuses repeated
 // keys: a refusal there is damage of the catalogue, any other failure the engine's own.
-void rebuildIndex(sqlite3* db, QString name) {
-    name.replace(QLatin1Char('"'), QLatin1String("\"\""));
+void rebuildIndex(sqlite3* db, const QString& name) {
     char* err = nullptr;
-    const int rc = sqlite3_exec(db, QStringLiteral("REINDEX \"%1\"").arg(name).toUtf8().constData(),
-                                nullptr, nullptr, &err);
+    const int rc =
+        sqlite3_exec(db, (QStringLiteral("REINDEX ") + jet::quoteName(name)).toUtf8().constData(),
+                     nullptr, nullptr, &err);
     if (rc == SQLITE_OK) return;
     const QString m = QString::fromUtf8(err ? err : sqlite3_errmsg(db));
     sqlite3_free(err);
@@ -83,23 +83,12 @@ struct CheckOutcome {
     QString detail;
 };
 
-// Every thousand steps of the engine on `db`, `keepGoing` is asked; once it answers false the
-// statement stops (SQLITE_INTERRUPT, error dberr::kCancelled).
-void watchSteps(sqlite3* db, const std::function<bool()>* keepGoing) {
-    if (!*keepGoing) return;
-    sqlite3_progress_handler(
-        db, 1000, [](void* p) { return (*static_cast<const std::function<bool()>*>(p))() ? 0 : 1; },
-        const_cast<std::function<bool()>*>(keepGoing));
-}
-
 CheckOutcome checkIndexes(const QString& path, const std::atomic<bool>* stop) {
     CheckOutcome out;
     try {
         Db db(path, SQLITE_OPEN_READONLY);
-        sqlite3_progress_handler(
-            db.db, 1000,
-            [](void* p) { return static_cast<const std::atomic<bool>*>(p)->load() ? 1 : 0; },
-            const_cast<std::atomic<bool>*>(stop));
+        const std::function<bool()> keepGoing = [stop] { return !stop->load(); };
+        checkProgress(db.db, &keepGoing);
         out.damaged = indexcheck::indexesToRebuild(db.db);
     } catch (const DbError& e) {
         out.number = e.number;
@@ -147,10 +136,8 @@ int compactar(const QString& folder, QString* detail, const std::function<bool()
         } join{checker, stopCheck};
         {
             Db db(source, SQLITE_OPEN_READONLY);
-            watchSteps(db.db, &keepGoing);
-            QString target = temp;
-            target.replace(QLatin1Char('\''), QLatin1String("''"));
-            run(db.db, QStringLiteral("VACUUM INTO '%1'").arg(target));
+            checkProgress(db.db, &keepGoing);
+            run(db.db, QStringLiteral("VACUUM INTO ") + jet::quote(temp));
         }
         step(Step::Check);
         checker.join();
@@ -158,7 +145,7 @@ int compactar(const QString& folder, QString* detail, const std::function<bool()
         step(Step::Rebuild);
         if (!checked.damaged.isEmpty()) {
             Db db(temp, SQLITE_OPEN_READWRITE);
-            watchSteps(db.db, &keepGoing);
+            checkProgress(db.db, &keepGoing);
             for (const QString& index : checked.damaged) rebuildIndex(db.db, index);
         }
         syncPath(temp, false);

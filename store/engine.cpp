@@ -91,15 +91,20 @@ Connection::Connection(const QString& path) : path_(path) {
     jet::install(db_);
 }
 
-void Connection::setProgressCheck(std::function<bool()> keepGoing) {
-    keepGoing_ = std::move(keepGoing);
-    if (!keepGoing_) {
-        sqlite3_progress_handler(db_, 0, nullptr, nullptr);
+void checkProgress(sqlite3* db, const std::function<bool()>* keepGoing, int steps) {
+    if (!*keepGoing) {
+        sqlite3_progress_handler(db, 0, nullptr, nullptr);
         return;
     }
     sqlite3_progress_handler(
-        db_, 4000, [](void* self) { return static_cast<Connection*>(self)->keepGoing_() ? 0 : 1; },
-        this);
+        db, steps,
+        [](void* f) { return (*static_cast<const std::function<bool()>*>(f))() ? 0 : 1; },
+        const_cast<std::function<bool()>*>(keepGoing));
+}
+
+void Connection::setProgressCheck(std::function<bool()> keepGoing) {
+    keepGoing_ = std::move(keepGoing);
+    checkProgress(db_, &keepGoing_, 4000);
 }
 
 Connection::~Connection() {

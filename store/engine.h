@@ -101,6 +101,11 @@ class Connection {
 // Maps an SQLite result code and message to the dialect's error number.
 int errorNumberFor(int sqliteCode, const QString& message);
 
+// Asks `*keepGoing` every `steps` steps of the engine on `db` (an empty function: never); once it
+// answers false the running statement stops with SQLITE_INTERRUPT (error dberr::kCancelled).
+// `keepGoing` must outlive the statements run meanwhile.
+void checkProgress(sqlite3* db, const std::function<bool()>* keepGoing, int steps = 1000);
+
 class Recordset {
     friend class DataControl;
 

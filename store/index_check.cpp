@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "store/engine.h"
+#include "store/jet_dialect.h"
 
 namespace indexcheck {
 namespace {
@@ -18,11 +19,6 @@ namespace {
 // over the table serves every index of it, and one in-order pass over each index also shows
 // entries out of order and repeated keys. A damaged index that sums the same by chance has odds
 // of about 2^-64.
-
-QString quoted(QString name) {
-    return QLatin1Char('"') + name.replace(QLatin1Char('"'), QLatin1String("\"\"")) +
-           QLatin1Char('"');
-}
 
 struct Statement {
     sqlite3_stmt* st = nullptr;
@@ -309,7 +305,7 @@ std::vector<Index> indexesOf(sqlite3* db, const QString& table, bool hasRowid,
             }
             ix.key.push_back(cid < 0 ? 0 : scanColumnOfCid[size_t(cid)]);
             ix.keyColumns << (cid < 0 ? QStringLiteral("rowid")
-                                      : quoted(columns[size_t(cid)].name));
+                                      : jet::quoteName(columns[size_t(cid)].name));
         }
         if (ix.key.empty()) ix.verifiable = false;
         found.push_back(std::move(ix));
@@ -339,9 +335,9 @@ bool scanTable(sqlite3* db, const QString& table, bool hasRowid, const std::vect
     for (size_t c = 0; c < columns.size(); ++c) {
         t.notNull[c + 1] = columns[c].notNull;
         t.kindOnly[c + 1] = !t.hashed[c + 1] && columns[c].notNull;
-        arguments << (t.hashed[c + 1] ? quoted(columns[c].name)
+        arguments << (t.hashed[c + 1] ? jet::quoteName(columns[c].name)
                       : t.kindOnly[c + 1]
-                          ? QStringLiteral("typeof(%1)").arg(quoted(columns[c].name))
+                          ? QStringLiteral("typeof(%1)").arg(jet::quoteName(columns[c].name))
                           : QStringLiteral("NULL"));
     }
     for (const Index& ix : indexes) {
@@ -363,7 +359,7 @@ bool scanTable(sqlite3* db, const QString& table, bool hasRowid, const std::vect
     }
     const int rc = runTally(db, "index_check_rows", &t, rowsStep,
                             QStringLiteral("SELECT index_check_rows(%1) FROM %2 NOT INDEXED")
-                                .arg(arguments.join(QStringLiteral(", ")), quoted(table)));
+                                .arg(arguments.join(QStringLiteral(", ")), jet::quoteName(table)));
     if (rc != SQLITE_OK && count > width) return false;
     if (rc != SQLITE_OK) fail(db, rc);
     if (t.missingArgument > 0)
@@ -398,9 +394,9 @@ qint64 entriesOnPages(sqlite3* db, const QString& index) {
 bool indexMatches(sqlite3* db, const QString& table, const Index& ix) {
     EntriesTally t;
     t.unique = ix.unique;
-    QString sql =
-        QStringLiteral("SELECT index_check_entries(%1, rowid) FROM %2 INDEXED BY %3")
-            .arg(ix.keyColumns.join(QStringLiteral(", ")), quoted(table), quoted(ix.name));
+    QString sql = QStringLiteral("SELECT index_check_entries(%1, rowid) FROM %2 INDEXED BY %3")
+                      .arg(ix.keyColumns.join(QStringLiteral(", ")), jet::quoteName(table),
+                           jet::quoteName(ix.name));
     if (!ix.where.isEmpty()) sql += QStringLiteral(" WHERE ") + ix.where;
     const int rc = runTally(db, "index_check_entries", &t, entriesStep, sql);
     return rc == SQLITE_OK && !t.disordered && t.entries == ix.rows && t.sum == ix.rowsSum &&

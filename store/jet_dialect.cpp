@@ -486,4 +486,10 @@ QString quote(const QString& value) {
     return QLatin1Char('\'') + v + QLatin1Char('\'');
 }
 
+QString quoteName(const QString& name) {
+    QString n = name;
+    n.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + n + QLatin1Char('"');
+}
+
 }  // namespace jet

@@ -33,5 +33,7 @@ bool like(const QString& text, const QString& pattern, qint64* steps = nullptr);
 
 // Quotes a typed value as a text literal, doubling its apostrophes.
 QString quote(const QString& value);
+// Quotes a table, column or index name, doubling its quotation marks.
+QString quoteName(const QString& name);
 
 }  // namespace jet

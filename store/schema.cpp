@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include "store/engine.h"
 #include "store/jet_dialect.h"
 #include "store/record_links.h"
 #include "store/registers.h"
@@ -480,21 +481,14 @@ QString checkAndUpgrade(const QString& path, const std::function<bool()>& keepGo
     jet::install(db);
     // An upgrade or a table of rows to key takes long at a million records: the caller shows
     // that work and may stop it.
-    struct Progress {
-        const std::function<bool()>* keepGoing;
-        bool stopped = false;
-    } progress{&keepGoing};
-    if (keepGoing)
-        sqlite3_progress_handler(
-            db, 1000,
-            [](void* p) {
-                auto* pr = static_cast<Progress*>(p);
-                if (!pr->stopped && !(*pr->keepGoing)()) pr->stopped = true;
-                return pr->stopped ? 1 : 0;
-            },
-            &progress);
+    bool stopped = false;
+    const std::function<bool()> watched = [&] {
+        stopped = stopped || !keepGoing();
+        return !stopped;
+    };
+    if (keepGoing) checkProgress(db, &watched);
     auto failed = [&](const QString& problem) {
-        if (!progress.stopped)
+        if (!stopped)
             return done(text("No se pudo actualizar el catálogo ") + path + text(": ") + problem);
         if (cancelled) *cancelled = true;
         return done(text("Actualización cancelada: el catálogo ") + path +
