@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -244,4 +245,9 @@ void makeCatalogue(const QString& path, int version) {
     sqlite3_free(err);
     sqlite3_close(db);
     QVERIFY2(rc == SQLITE_OK, qPrintable(problem));
+}
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }

@@ -110,6 +110,9 @@ class TempApp {
 // (fails the test when it cannot).
 void makeCatalogue(const QString& path, int version);
 
+// A file's bytes (empty when it cannot be read).
+QByteArray bytesOf(const QString& path);
+
 struct LoadedHub {
     Context ctx;
     FormBasesDatos hub{ctx};

@@ -23,11 +23,6 @@ void write(const QString& path, const QByteArray& bytes) {
     QCOMPARE(f.write(bytes), bytes.size());
 }
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 QByteArray utf8(const char* s) {
     return QByteArray(s);
 }
@@ -583,7 +578,7 @@ void EntryImportTest::roundTripGivesTheSameFile() {
     first.enter();
     const QString once = first.folder() + "/una.csv";
     exportFrom(first, once);
-    const QByteArray exported = readAll(once);
+    const QByteArray exported = bytesOf(once);
     QVERIFY(exported.contains("\"\""));       // quotes doubled
     QVERIFY(exported.contains("\r\nl\xC3"));  // a line break inside a value
     if (global == registers::kOrquesta) QVERIFY(exported.contains(",Coro,"));  // the kind shown
@@ -600,7 +595,7 @@ void EntryImportTest::roundTripGivesTheSameFile() {
     QVERIFY(!second.forms.shown[0].texts.contains("TxtRechazadas"));
     const QString twice = second.folder() + "/otra.csv";
     exportFrom(second, twice);
-    QCOMPARE(readAll(twice), exported);
+    QCOMPARE(bytesOf(twice), exported);
     // The records themselves come back whole, what no listing column shows included (a work's
     // durations).
     const QString records = QString("SELECT * FROM %1 ORDER BY Id").arg(d.table);

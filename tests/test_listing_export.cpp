@@ -27,12 +27,6 @@ namespace {
 
 const QByteArray kBom("\xEF\xBB\xBF");
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return QByteArray();
-    return f.readAll();
-}
-
 // Lines joined by CRLF, each one ended by it, as UTF-8 after the byte-order mark.
 QByteArray csv(const QStringList& lines) {
     QByteArray out = kBom;
@@ -127,7 +121,7 @@ void ListingExportTest::exportsSelection() {
     const QString path = app.folder() + QStringLiteral("/salida.csv");
     app.messages.clear();
     exportTo(app, s, path);
-    QCOMPARE(readAll(path), csv(expected));
+    QCOMPARE(bytesOf(path), csv(expected));
     QCOMPARE(app.files.titles, QStringList{mdi.hub().EtiExportarTitulo});
     QCOMPARE(app.files.filters, QStringList{QStringLiteral("CSV (*.csv)")});
     QCOMPARE(app.messages.shown.size(), size_t(1));
@@ -265,7 +259,7 @@ void ListingExportTest::progressBarMoves() {
     exportTo(app, s, app.folder() + QStringLiteral("/todo.csv"));
     QCOMPARE(bar->maximum(), 2500);
     QCOMPARE(seen, (QList<int>{1000, 2000, 2500, 0}));
-    const QByteArray bytes = readAll(app.folder() + QStringLiteral("/todo.csv"));
+    const QByteArray bytes = bytesOf(app.folder() + QStringLiteral("/todo.csv"));
     QCOMPARE(bytes.count("\r\n"), 2501);
     QVERIFY(bytes.endsWith("\r\nA2500\r\n"));
 }

@@ -17,11 +17,6 @@
 
 namespace {
 
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 Campos composer(const QString& apellidos, int notes) {
     Campos c;
     c[0] = {"Nombre", "N"};

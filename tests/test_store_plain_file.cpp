@@ -370,11 +370,7 @@ void PlainFileTest::upgradeShowsItsProgressAndCanBeCancelled() {
         "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
         "INSERT INTO Compositor (Nombre, Apellidos, Notas) SELECT 'N' || i, 'A' || i, "
         "'nota' FROM n");
-    auto bytes = [&] {
-        QFile f(app.catalogue());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    };
-    const QByteArray before = bytes();
+    const QByteArray before = bytesOf(app.catalogue());
     QStringList labels;
     busy::setDelay(0);
     busy::setHook([&](QProgressDialog& window) {
@@ -388,7 +384,7 @@ void PlainFileTest::upgradeShowsItsProgressAndCanBeCancelled() {
     QCOMPARE(labels, QStringList{mdi.hub().MensaActualizando});
     QCOMPARE(loaded, !cancel);
     if (cancel) {
-        QCOMPARE(bytes(), before);
+        QCOMPARE(bytesOf(app.catalogue()), before);
         QCOMPARE(app.messages.texts(), QStringList{mdi.hub().MensaActualizacionCancelada.arg(
                                            QDir::toNativeSeparators(app.catalogue()))});
     } else {
