@@ -10,6 +10,7 @@
 
 #include "shell/form_mdi.h"
 #include "shell/form_solapas.h"
+#include "shell/windowing/busy.h"
 #include "shell/windowing/dialogs.h"
 #include "shell/windowing/screen.h"
 #include "store/engine.h"
@@ -250,4 +251,14 @@ void makeCatalogue(const QString& path, int version) {
 QByteArray bytesOf(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+ProgressAnswerer::ProgressAnswerer(std::function<bool(QProgressDialog&)> answer) {
+    busy::setDelay(0);
+    busy::setHook(std::move(answer));
+}
+
+ProgressAnswerer::~ProgressAnswerer() {
+    busy::setHook(nullptr);
+    busy::setDelay(500);
 }

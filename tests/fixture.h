@@ -8,12 +8,14 @@
 #include <QVariantMap>
 #include <QtTest>
 #include <deque>
+#include <functional>
 #include <memory>
 
 #include "shell/windowing/context.h"
 #include "store/data_hub.h"
 
 class FormMdi;
+class QProgressDialog;
 class Screen;
 
 struct ShownMessage {
@@ -35,6 +37,16 @@ class MessageRecorder {
 
   private:
     std::deque<QMessageBox::StandardButton> answers_;
+};
+
+// Answers the progress window of long work while it lives: the window appears at once and is
+// handed to `answer`, which returns true to press "Cancelar".
+class ProgressAnswerer {
+  public:
+    explicit ProgressAnswerer(std::function<bool(QProgressDialog&)> answer);
+    ~ProgressAnswerer();
+    ProgressAnswerer(const ProgressAnswerer&) = delete;
+    ProgressAnswerer& operator=(const ProgressAnswerer&) = delete;
 };
 
 // Answers the file-open dialog with queued paths ("" = Cancel) and records the titles shown.

@@ -8,7 +8,6 @@
 
 #include "entry/csv_import.h"
 #include "entry/entry_screen.h"
-#include "shell/windowing/busy.h"
 #include "tests/record_screens.h"
 #include "tests/test_listing_support.h"
 
@@ -435,15 +434,14 @@ void EntryImportTest::cancelledProgressRollsBack() {
     Screen* s = rs::open(mdi, registers::kInternet, 0);
     QVERIFY(s);
     int windows = 0;
-    busy::setDelay(0);
-    busy::setHook([&](QProgressDialog& p) {
-        ++windows;
-        return p.maximum() > 0;  // a bar that shows the rows, then "Cancelar"
-    });
-    app.messages.clear();
-    importFile(app, s, path, "BtnAceptar");
-    busy::setHook(nullptr);
-    busy::setDelay(500);
+    {
+        ProgressAnswerer answering([&](QProgressDialog& p) {
+            ++windows;
+            return p.maximum() > 0;  // a bar that shows the rows, then "Cancelar"
+        });
+        app.messages.clear();
+        importFile(app, s, path, "BtnAceptar");
+    }
     QCOMPARE(windows, 1);
     QCOMPARE(rs::count(app, registers::kInternet), 0);
     QCOMPARE(app.messages.texts(), QStringList{mdi.hub().MensaImportarCancelado});

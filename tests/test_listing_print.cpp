@@ -6,7 +6,6 @@
 #include <QProgressDialog>
 #include <QRegularExpression>
 
-#include "shell/windowing/busy.h"
 #include "tests/test_listing_support.h"
 
 using namespace lt;
@@ -156,16 +155,15 @@ void ListingPrintTest::longPrintoutCanBeStopped() {
     listar(s, {"Nombre"});
     const long position = mdi.hub().Data[0].recordset().AbsolutePosition();
     int asked = 0;
-    busy::setDelay(0);
-    busy::setHook([&](QProgressDialog& window) {
-        ++asked;
-        return window.labelText() == mdi.hub().MensaImprimiendo;
-    });
     const QString pdf = app.folder() + "/listado.pdf";
     PrintChooser chooser(pdf);
-    QTest::mouseClick(w<QPushButton>(s, "BtnImprimir"), Qt::LeftButton);
-    busy::setHook({});
-    busy::setDelay(500);
+    {
+        ProgressAnswerer answering([&](QProgressDialog& window) {
+            ++asked;
+            return window.labelText() == mdi.hub().MensaImprimiendo;
+        });
+        QTest::mouseClick(w<QPushButton>(s, "BtnImprimir"), Qt::LeftButton);
+    }
     QCOMPARE(chooser.shown, 1);
     QCOMPARE(asked, 1);
     QVERIFY(app.messages.shown.empty());

@@ -10,7 +10,6 @@
 
 #include "selection/apply.h"
 #include "selection/filter_model.h"
-#include "shell/windowing/busy.h"
 #include "shell/windowing/context.h"
 #include "store/data_hub.h"
 #include "store/engine.h"
@@ -430,18 +429,17 @@ void SelectionApplyTest::longSelectionCanBeCancelled() {
     QCOMPARE(h.hub.ContSelCompositor(), 2);
 
     QStringList shown;
-    busy::setDelay(0);
-    busy::setHook([&](QProgressDialog& window) {
-        shown << window.labelText();
-        for (QPushButton* b : window.findChildren<QPushButton*>()) shown << b->text();
-        return cancel;
-    });
     build(m, {"Nombre|Contiene|a"});
     m.chooseSortField(0);
     m.chooseSortDirection(0);
-    const auto outcome = selection::applySelection(h.hub, 0, m, 0, 0, nullptr);
-    busy::setHook({});
-    busy::setDelay(500);
+    const auto outcome = [&] {
+        ProgressAnswerer answering([&](QProgressDialog& window) {
+            shown << window.labelText();
+            for (QPushButton* b : window.findChildren<QPushButton*>()) shown << b->text();
+            return cancel;
+        });
+        return selection::applySelection(h.hub, 0, m, 0, 0, nullptr);
+    }();
     QCOMPARE(shown, QStringList({h.hub.MensaSeleccionando, QStringLiteral("Cancelar")}));
     QVERIFY(app.messages.shown.empty());
     if (!cancel) {

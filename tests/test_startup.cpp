@@ -8,7 +8,6 @@
 
 #include "shell/form_mdi.h"
 #include "shell/form_solapas.h"
-#include "shell/windowing/busy.h"
 #include "shell/windowing/screen.h"
 #include "store/compaction.h"
 #include "store/data_hub.h"
@@ -323,14 +322,13 @@ void StartupTest::compactionCanBeCancelled() {
     const QString cancelled = mdi.hub().MensaCompactacionCancelada;
     const QByteArray before = bytesOf(app.catalogue());
     QStringList labels;
-    busy::setDelay(0);
-    busy::setHook([&](QProgressDialog& window) {
-        labels << window.labelText();
-        return true;
-    });
-    app.close(true);
-    busy::setHook(nullptr);
-    busy::setDelay(500);
+    {
+        ProgressAnswerer answering([&](QProgressDialog& window) {
+            labels << window.labelText();
+            return true;
+        });
+        app.close(true);
+    }
     QCOMPARE(labels, QStringList{compacting});
     QCOMPARE(bytesOf(app.catalogue()), before);
     QVERIFY(!QFile::exists(app.folder() + "/OrmeliaTemp.mdb"));

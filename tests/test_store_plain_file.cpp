@@ -12,7 +12,6 @@
 #include "selection/apply.h"
 #include "selection/filter_text.h"
 #include "shell/form_mdi.h"
-#include "shell/windowing/busy.h"
 #include "store/data_hub.h"
 #include "store/engine.h"
 #include "store/jet_dialect.h"
@@ -372,15 +371,15 @@ void PlainFileTest::upgradeShowsItsProgressAndCanBeCancelled() {
         "'nota' FROM n");
     const QByteArray before = bytesOf(app.catalogue());
     QStringList labels;
-    busy::setDelay(0);
-    busy::setHook([&](QProgressDialog& window) {
-        labels << window.labelText();
-        return cancel;
-    });
     FormMdi mdi(app.folder());
-    const bool loaded = mdi.Load();
-    busy::setHook(nullptr);
-    busy::setDelay(500);
+    bool loaded = false;
+    {
+        ProgressAnswerer answering([&](QProgressDialog& window) {
+            labels << window.labelText();
+            return cancel;
+        });
+        loaded = mdi.Load();
+    }
     QCOMPARE(labels, QStringList{mdi.hub().MensaActualizando});
     QCOMPARE(loaded, !cancel);
     if (cancel) {
