@@ -11,6 +11,10 @@
 // Imagen_21 (box i-1 belongs to data row i), and the counters LabNumRegSeleccion, LabCampos,
 // LabNumFiltros, LabNumRegSeleccion1, LabNumCampos, LabNumFiltros1. The grid's row 0 is its header
 // row; column 0 holds the record's order number in the selection.
+//
+// The class is written in parts: listing_screen.cpp (loading, "Listar", the fields of a record),
+// listing_controls.cpp (the controls as placed), listing_page.cpp (page and zoom arithmetic, the
+// grid's rows), listing_print.cpp and listing_export.cpp (the two outputs).
 #include <QVector>
 
 #include "listing/page_layout.h"

@@ -10,6 +10,8 @@ inline constexpr float kFondoLeft = 165, kFondoTop = 120, kFondoWidth = 9990, kF
 inline constexpr float kGridLeft = 1695, kGridTop = 150, kGridWidth = 8430, kGridHeight = 6300;
 inline constexpr float kPageBarLeft = 9885, kPageBarWidth = 240;
 inline constexpr float kHeaderRow = 300, kRowUnit = 300, kNumberColumn = 495;
+// Qt's own default column width, fixed so that overflow does not depend on the style.
+inline constexpr float kDefaultColumn = 1740;
 // Height the grid's own horizontal bar takes when its columns overflow.
 inline constexpr float kGridBar = 240;
 inline constexpr int kMinZoom = 1, kMaxZoom = 20;
