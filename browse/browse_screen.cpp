@@ -1,5 +1,7 @@
 #include "browse/browse_screen.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -150,8 +152,10 @@ void BrowseScreen::Limpiar() {
 void BrowseScreen::ValoresInicio() {
     BtnDeshacer->setEnabled(false);
     BtnGuardar->setEnabled(false);
-    BtnModificar->setEnabled(true);
-    BtnEliminar->setEnabled(true);
+    // With no record shown there is nothing to modify or delete.
+    const bool shown = shownKey_ != 0;
+    BtnModificar->setEnabled(shown);
+    BtnEliminar->setEnabled(shown);
 }
 
 void BrowseScreen::Bloquear(bool Valor) {
@@ -180,6 +184,37 @@ void BrowseScreen::boxFocused(FieldBox* b) {
         focusSink()->setFocus();
     else
         b->selectAll();
+}
+
+void BrowseScreen::keyPressEvent(QKeyEvent* e) {
+    // The keys of a document move through the selection as the scroll bar does, unless a text is
+    // being edited (the record number box takes Home and End itself).
+    const auto* text = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    const bool editing = text && !text->isReadOnly();
+    int to = -1;
+    switch (e->key()) {
+        case Qt::Key_PageUp:
+            to = HScroll->value() - 1;
+            break;
+        case Qt::Key_PageDown:
+            to = HScroll->value() + 1;
+            break;
+        case Qt::Key_Home:
+            to = HScroll->minimum();
+            break;
+        case Qt::Key_End:
+            to = HScroll->maximum();
+            break;
+        default:
+            break;
+    }
+    if (to < 0 || editing || (e->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier ||
+        !NavegacionActiva || !HScroll->isEnabled() || shownKey_ == 0) {
+        RecordScreen::keyPressEvent(e);
+        return;
+    }
+    HScroll->setValue(qBound(HScroll->minimum(), to, HScroll->maximum()));
+    e->accept();
 }
 
 void BrowseScreen::notesFocused() {

@@ -59,6 +59,7 @@ class BrowseScreen : public RecordScreen {
     void boxChanged(FieldBox* b) override;
     void boxFocused(FieldBox* b) override;
     void notesFocused() override;
+    void keyPressEvent(QKeyEvent* e) override;
 
     // Shows the current record's fields, notes and picture (steps 5 to 8 of the load).
     virtual void showRecord();

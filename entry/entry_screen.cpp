@@ -141,6 +141,11 @@ void EntryScreen::Carga() {
     if (!shown) picture().remove();
     picture().BtnImagenEliminar->setVisible(shown);
     recomposeName();
+    typeNext();
+}
+
+void EntryScreen::typeNext() {
+    if (QWidget* first = firstControl()) first->setFocus(Qt::OtherFocusReason);
 }
 
 void EntryScreen::clearFields() {
@@ -152,6 +157,7 @@ void EntryScreen::clearFields() {
 void EntryScreen::Limpiar() {
     clearFields();
     state().MemoAna.clear();
+    typeNext();
 }
 
 void EntryScreen::failedSave(int number, const QString& detail) {

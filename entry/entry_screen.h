@@ -56,6 +56,8 @@ class EntryScreen : public RecordScreen {
   private:
     void buildPanel();
     void showCounters();
+    // The focus on the first field, where the next record is typed.
+    void typeNext();
     void failedSave(int number, const QString& detail);
     // Counts records added by a save or an import and puts the register's selection back to the
     // whole table, as a save does.

@@ -46,6 +46,7 @@ bool OrquestaNames::redirect(FieldBox* x) {
 
 void OrquestaNames::changed(FieldBox* x) {
     if (redirect(x)) return;
+    keepTabOnName();
     Colorear(rules::isFilled(x->text()));
     x->setToolTip(ctx_.hub->EtiIdentificador);
     picture_.setName(x->text());
@@ -55,6 +56,14 @@ void OrquestaNames::focused(FieldBox* x) {
     if (redirect(x)) return;
     x->deselect();
     picture_.setName(x->text());
+}
+
+void OrquestaNames::keepTabOnName() {
+    // Tab from the name would land in an empty box, whose rule sends the focus back to the name:
+    // the keys would never leave it. The empty boxes still take a click, and its rule.
+    const int k = kind();
+    for (int i = 0; i < 3; ++i)
+        boxes_[i]->setFocusPolicy(k == 0 || k == i + 1 ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void OrquestaNames::Colorear(bool Gris) {
@@ -80,6 +89,7 @@ void OrquestaNames::show(const QString& name, int kind) {
     for (int i = 0; i < 3; ++i)
         if (i != k - 1) boxes_[i]->setText(QString());
     boxes_[k - 1]->setText(name);
+    keepTabOnName();
 }
 
 bool OrquestaNames::present() {

@@ -34,6 +34,8 @@ class OrquestaNames {
     // The boxes X looks at, in order.
     void partners(const FieldBox* x, FieldBox** first, FieldBox** second) const;
     bool redirect(FieldBox* x);
+    // While one box holds the name, Tab and Shift+Tab pass the other two by.
+    void keepTabOnName();
 
     Context& ctx_;
     RecordPicture& picture_;

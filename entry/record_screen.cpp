@@ -117,6 +117,7 @@ void RecordScreen::build() {
         order << w;
     }
     for (int i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+    first_ = order.first();
 }
 
 FormBasesDatos& RecordScreen::hub() const {

@@ -35,6 +35,8 @@ class RecordScreen : public Screen {
     const QVector<FieldBox*>& boxes() const { return boxes_; }
     NotesBox* notesBox() const { return notes_; }
     RecordPicture& picture() { return picture_; }
+    // The first field in tab order.
+    QWidget* firstControl() const override { return first_; }
 
   protected:
     FormBasesDatos& hub() const;
@@ -77,5 +79,6 @@ class RecordScreen : public Screen {
     const RegisterDef& def_;
     QVector<FieldBox*> boxes_;
     NotesBox* notes_ = nullptr;
+    QWidget* first_ = nullptr;
     RecordPicture picture_;
 };

@@ -1,5 +1,6 @@
 #include "info/splash.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -14,15 +15,32 @@ const QColor kNight(0x16, 0x1C, 0x44);
 const QColor kIvory(0xF6, 0xEE, 0xD8);
 const QColor kGold(0xE8, 0xCF, 0x8A);
 
-// The caption-less click area "Entrar".
+// The caption-less click area "Entrar". It holds the focus while the splash is shown, so Enter,
+// Space and Esc enter as a click does.
 class ClickArea : public QLabel {
   public:
-    using QLabel::QLabel;
+    explicit ClickArea(QWidget* parent) : QLabel(parent) { setFocusPolicy(Qt::StrongFocus); }
     std::function<void()> onClick;
 
   protected:
     void mouseReleaseEvent(QMouseEvent* e) override {
         if (e->button() == Qt::LeftButton && onClick) onClick();
+    }
+    void keyPressEvent(QKeyEvent* e) override {
+        switch (e->key()) {
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+            case Qt::Key_Space:
+            case Qt::Key_Escape:
+                if (onClick) onClick();
+                return;
+            default:
+                QLabel::keyPressEvent(e);
+        }
+    }
+    void showEvent(QShowEvent* e) override {
+        QLabel::showEvent(e);
+        setFocus(Qt::OtherFocusReason);
     }
 };
 

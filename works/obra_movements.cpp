@@ -86,10 +86,15 @@ ObraMovements::ObraMovements(Context& ctx, QWidget* screen, bool& widened)
     connect(LabExpandir, &ClickLabel::Click, this, &ObraMovements::expandir);
     connect(TxtMovimiento, &QLineEdit::textChanged, this, &ObraMovements::stripHash);
     TxtMovimiento->installEventFilter(this);
-    for (QLineEdit* e : {TxtHoras, TxtMinutos, TxtSegundos})
+    for (QLineEdit* e : {TxtHoras, TxtMinutos, TxtSegundos}) {
         connect(e, &QLineEdit::textChanged, this, [e] {
             if (!rules::isNumber(e->text())) e->setText(QString());
         });
+        // Enter after the time adds (or changes) the movement, as its button does.
+        connect(e, &QLineEdit::returnPressed, this, [this] {
+            if (BtnAMList->isEnabled()) BtnAMList->click();
+        });
+    }
     // The layout kept in the hub comes back with the screen.
     if (widenedFlag_) applyLayout(true);
 }

@@ -64,6 +64,47 @@ void Screen::orderTabsByPosition() {
     for (int i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
 }
 
+namespace {
+
+bool canTakeFocus(const QWidget* w, const QWidget* screen) {
+    return w->isEnabled() && w->isVisibleTo(screen) && takesTab(w) && !w->focusProxy();
+}
+
+}  // namespace
+
+QWidget* Screen::firstControl() const {
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
+        if (isAncestorOf(w) && takesTab(w)) return w;
+    return nullptr;
+}
+
+QWidget* Screen::nextControl(QWidget* from) const {
+    // The chain runs through the whole window: past the screen's last control it comes back to
+    // the screen's first.
+    bool wrapped = false;
+    for (QWidget* w = from->nextInFocusChain(); w && w != from; w = w->nextInFocusChain()) {
+        if (!isAncestorOf(w)) {
+            if (wrapped) return nullptr;
+            wrapped = true;
+            w = firstControl();
+            if (!w || w == from) return nullptr;
+        }
+        if (canTakeFocus(w, this)) return w;
+    }
+    return nullptr;
+}
+
+bool Screen::focusNextPrevChild(bool next) {
+    QWidget* f = window()->focusWidget();
+    if (f && isAncestorOf(f) && !f->isEnabled()) {
+        if (QWidget* n = nextControl(f)) {
+            n->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+    }
+    return QWidget::focusNextPrevChild(next);
+}
+
 void Screen::missing(const QString& name) const {
     throw std::logic_error(("no control " + name + " on " + objectName()).toStdString());
 }

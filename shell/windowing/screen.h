@@ -23,6 +23,13 @@ class Screen : public QWidget {
     // are walked together where the panel stands.
     void orderTabsByPosition();
 
+    // The control that takes the focus after `from` in this screen's tab order: the next one
+    // enabled, shown and taking Tab, going on at the screen's first control past its last (the
+    // focus stays on the screen); nullptr when none can take it.
+    QWidget* nextControl(QWidget* from) const;
+    // Where the screen's tab order starts.
+    virtual QWidget* firstControl() const;
+
     // A child control by object name (throws std::logic_error when missing: a programming error).
     template <class T>
     T* control(const QString& name) const {
@@ -32,6 +39,10 @@ class Screen : public QWidget {
     }
 
   protected:
+    // A focused control that is disabled (a button that has just done its work) hands the focus
+    // to the next control of the screen, never to the navigation panel.
+    bool focusNextPrevChild(bool next) override;
+
     Context& ctx_;
     bool ownTabOrder_ = false;
 
