@@ -92,12 +92,19 @@ Outcome applySelection(FormBasesDatos& hub, int global, FilterModel& m, int sort
         s.MemoSelNT = 2;
         s.MemoSelOpcionSQL.clear();
         s.MemoSelValorFiltro = description;
+        s.SelValorFiltro = description;
+        s.SelLista = s.MemoSelLista;
         return Outcome::Applied;
     } catch (const DbError& e) {
         if (e.number == dberr::kCancelled) {
-            // Stopped by the user: nothing to report, the previous selection stays in force.
+            // Stopped by the user: nothing to report, the previous selection stays in force and
+            // is what the screen shows, now and on every later visit.
             m.clearWorking();
-            return Outcome::Failed;
+            s.MemoSelNT = 2;
+            s.MemoSelOpcionSQL.clear();
+            s.MemoSelValorFiltro = s.SelValorFiltro;
+            s.MemoSelLista = s.SelLista;
+            return Outcome::Cancelled;
         }
         failure = e.number;
     } catch (const std::bad_alloc&) {

@@ -21,11 +21,9 @@ qint32 applyStatement(FormBasesDatos& hub, int global, const QString& statement)
 // memos, and clears the model's working state. On an engine error shows "Complejidad Excesiva."
 // (3360) or "Se ha producido el ERROR: " and the number, and falls back to the whole table with
 // the hub's selection reset to all records.
-enum class Outcome {
-    NotApplied,
-    Applied,
-    Failed
-};  // NotApplied: no order chosen, nothing to apply
+// NotApplied: no order chosen, nothing to apply. Cancelled: stopped in the progress window, the
+// previous selection in force and back in the hub's memos.
+enum class Outcome { NotApplied, Applied, Failed, Cancelled };
 Outcome applySelection(FormBasesDatos& hub, int global, FilterModel& model, int sortFieldPosition,
                        int sortDirectionPosition, QWidget* parent);
 

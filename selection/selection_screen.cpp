@@ -241,6 +241,10 @@ void SelectionScreen::BtnAceptarClick() {
             // The selection in effect is now the whole table; the counters say so.
             LabNumRegFiltros->setText(QString::number(state().ContFil));
             break;
+        case selection::Outcome::Cancelled:
+            // The screen shows the selection still in force, as a later visit does.
+            Carga();
+            return;
     }
     LabNumReg->setText(QString::number(state().ContSel));
     setDescription(state().MemoSelValorFiltro);

@@ -204,6 +204,8 @@ void FormBasesDatos::resetSelection(int global) {
     s.MemoSelOpcionSQL.clear();
     s.MemoSelValorFiltro.clear();
     s.SelRecordSource.clear();
+    s.SelValorFiltro.clear();
+    s.SelLista.clear();
 }
 
 QString FormBasesDatos::wholeTable(int global) {

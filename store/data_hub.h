@@ -34,6 +34,11 @@ struct RegisterState {
     qint16 MemoSelCriterioOrden = -1;
     // The record source of the applied selection ("" = the whole table).
     QString SelRecordSource;
+    // The applied selection's description and filter list, kept apart from the memos above,
+    // which hold a selection under construction once a filter is added: a construction that is
+    // cancelled puts them back.
+    QString SelValorFiltro;
+    QStringList SelLista;
 
     // Listing memo: page and zoom shown last, and the fields listed.
     qint32 MemoLisPosicion = 1;

@@ -427,9 +427,12 @@ void SelectionApplyTest::longSelectionCanBeCancelled() {
     const QString applied = h.hub.Data[0].RecordSource;
     const qint64 firstKey = h.hub.Data[0].recordset().currentKey();
     QCOMPARE(h.hub.ContSelCompositor(), 2);
+    const RegisterState inForce = h.hub.reg[0];
 
     QStringList shown;
     build(m, {"Nombre|Contiene|a"});
+    // The filter added puts the selection under construction into the hub, as the screen does.
+    selection::storeUnderConstruction(h.hub.reg[0], m);
     m.chooseSortField(0);
     m.chooseSortDirection(0);
     const auto outcome = [&] {
@@ -447,8 +450,15 @@ void SelectionApplyTest::longSelectionCanBeCancelled() {
         QVERIFY(h.hub.Data[0].RecordSource != applied);
         return;
     }
-    QCOMPARE(outcome, selection::Outcome::Failed);
+    QCOMPARE(outcome, selection::Outcome::Cancelled);
     QCOMPARE(h.hub.Data[0].RecordSource, applied);
+    // The memos are the selection in force again, description and filter list included.
+    const RegisterState& s = h.hub.reg[0];
+    QCOMPARE(s.MemoSelNT, 2);
+    QCOMPARE(s.MemoSelValorFiltro, inForce.MemoSelValorFiltro);
+    QVERIFY(s.MemoSelValorFiltro.contains("Bach"));
+    QCOMPARE(s.MemoSelLista, inForce.MemoSelLista);
+    QVERIFY(s.MemoSelOpcionSQL.isEmpty());
     QCOMPARE(h.hub.Data[0].recordset().RecordCount(), 2L);
     QCOMPARE(h.hub.Data[0].recordset().currentKey(), firstKey);
     QCOMPARE(h.hub.ContSelCompositor(), 2);

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressDialog>
 #include <QPushButton>
 
 #include "selection/selection_screen.h"
@@ -244,6 +245,8 @@ class SelectionScreenTest : public QObject {
     void registerSelection();
     void resetAfterSave_data();
     void resetAfterSave();
+    void focusStaysOnTheScreen();
+    void cancelledSelectionShowsTheOneInForce();
 };
 
 void SelectionScreenTest::composerControls() {
@@ -1000,6 +1003,76 @@ void SelectionScreenTest::resetAfterSave() {
     QCOMPARE(w<QComboBox>(s, "ComboCriterioOrden")->currentText(), kHistorico);
     show(mdi, registers::screenNumber(global, 2));
     QCOMPARE(keysOf(mdi, global).size(), 3);
+}
+
+// After "Nueva", "Todo" and "Aceptar" the cursor is on a control of the screen that takes keys,
+// never on the navigation panel.
+void SelectionScreenTest::focusStaysOnTheScreen() {
+    TempApp app;
+    composers(app);
+    FormMdi& mdi = app.enter();
+    QApplication::setActiveWindow(&mdi);
+    Screen* s = selScreen(mdi, registers::kCompositor);
+    auto onScreen = [&] {
+        QWidget* f = QApplication::focusWidget();
+        return f && s->isAncestorOf(f) && f->isEnabled();
+    };
+    click(s, "BtnNueva");
+    QVERIFY(onScreen());
+    addFilter(s, "", "Apellidos", "Es Igual a", "Bach");
+    accept(s, "Nombre", "Ascendente");
+    QCOMPARE(mdi.hub().reg[0].ContSel, 2);
+    QVERIFY(onScreen());
+    click(s, "BtnTodo");
+    QVERIFY(onScreen());
+    accept(s, "Apellidos", "Descendente");
+    QCOMPARE(mdi.hub().reg[0].ContSel, 5);
+    QVERIFY2(onScreen(),
+             qPrintable(QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
+                                                    : QStringLiteral("(none)")));
+}
+
+// A selection cancelled in the progress window leaves the previous one in force, and the screen
+// shows that one (description, filter list, counters) at once and on every later visit.
+void SelectionScreenTest::cancelledSelectionShowsTheOneInForce() {
+    TempApp app;
+    composers(app);
+    // Enough rows for the engine to ask whether to go on.
+    app.exec(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+        "INSERT INTO Compositor (Nombre, Apellidos, Fecha1, Notas) "
+        "SELECT 'Ana', 'Otra', 1800, 'sin nada' FROM n");
+    FormMdi& mdi = app.enter();
+    Screen* s = selScreen(mdi, registers::kCompositor);
+    click(s, "BtnNueva");
+    addFilter(s, "", "Fecha 1", "Es Menor que", "1706");
+    accept(s, "Apellidos", "Ascendente");
+    QCOMPARE(text(s, "LabNumReg"), QStringLiteral("3"));
+    const QString description = text(s, "LabOpcionSQL");
+    QVERIFY2(description.contains("1706"), qPrintable(description));
+    const QStringList filters = lines(s);
+    QVERIFY(!filters.isEmpty());
+
+    click(s, "BtnNueva");
+    addFilter(s, "", "Notas", "Contiene", "a?b");
+    addFilter(s, "Y", "Nombre", "Contiene", "n");
+    {
+        ProgressAnswerer cancelling([](QProgressDialog&) { return true; });
+        accept(s, "Nombre", "Ascendente");
+    }
+    auto inForce = [&](const char* when) {
+        QVERIFY2(text(s, "LabOpcionSQL") == description, when);
+        QVERIFY2(lines(s) == filters, when);
+        QVERIFY2(text(s, "LabNumFiltros") == "1", when);
+        QVERIFY2(text(s, "LabNumRegFiltros") == "1", when);
+        QVERIFY2(text(s, "LabNumReg") == "3", when);
+    };
+    inForce("after the cancel");
+    QCOMPARE(mdi.hub().reg[0].ContSel, 3);
+    QCOMPARE(keysOf(mdi, 0).size(), 3);
+    show(mdi, registers::screenNumber(0, 2));
+    s = selScreen(mdi, registers::kCompositor);
+    inForce("on a later visit");
 }
 
 QTEST_MAIN(SelectionScreenTest)
