@@ -9,6 +9,7 @@
 
 #include "store/engine.h"
 #include "store/jet_dialect.h"
+#include "store/own_objects.h"
 #include "store/record_links.h"
 #include "store/registers.h"
 
@@ -511,16 +512,24 @@ QString checkAndUpgrade(const QString& path, const std::function<bool()>& keepGo
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
         return done(missing);
     }
-    for (const RegisterDef& d : registers::all())
-        if (freshenKeys(db, d) != SQLITE_OK) {
-            problem = QString::fromUtf8(sqlite3_errmsg(db));
-            break;
-        }
-    if (problem.isEmpty() && (version < kVersion || sqlite3_total_changes64(db) > 0) &&
+    // Own indexes and triggers another tool dropped are made again in the same transaction.
+    int made = 0;
+    if (restoreOwnObjects(db, &made) != SQLITE_OK) problem = QString::fromUtf8(sqlite3_errmsg(db));
+    for (const RegisterDef& d : registers::all()) {
+        if (!problem.isEmpty()) break;
+        if (freshenKeys(db, d) != SQLITE_OK) problem = QString::fromUtf8(sqlite3_errmsg(db));
+    }
+    if (problem.isEmpty() && (version < kVersion || made > 0 || sqlite3_total_changes64(db) > 0) &&
         sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
         problem = QString::fromUtf8(sqlite3_errmsg(db));
     if (!problem.isEmpty()) {
+        // Damage the engine met on the way is the file's, not the upgrade's: named when it is an
+        // index of the program's.
+        const bool corrupt = (sqlite3_errcode(db) & 0xff) == SQLITE_CORRUPT;
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        if (corrupt && !stopped)
+            if (const QString named = damagedIndexes(db, path); !named.isEmpty())
+                return done(named);
         return failed(problem);
     }
     if (sqlite3_get_autocommit(db) == 0) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
