@@ -1,5 +1,7 @@
 #include "store/data_hub.h"
 
+#include <QImageReader>
+
 #include "shell/windowing/context.h"
 
 FormBasesDatos::FormBasesDatos(Context& ctx) : ctx_(ctx) {}
@@ -78,8 +80,7 @@ void FormBasesDatos::LoadMessages() {
     EtiNumero = QString::fromUtf8("Nº");
     EtiEn = QStringLiteral("en");
     EtiInsertarImagen = QStringLiteral("Insertar Imagen");
-    EtiFormatoImagen = QString::fromUtf8(
-        "Imágenes (*.jpg, *.gif, *.bmp)|*.jpg;*.gif;*.bmp|Todos los archivos (*.*)|*.*");
+    EtiFormatoImagen = pictureFilter();
     EtiAnadir = QString::fromUtf8("Añadir");
     EtiModificar = QStringLiteral("Modificar");
     EtiNumerico = QString::fromUtf8("Numérico");
@@ -191,6 +192,28 @@ bool& FormBasesDatos::RedAmp(int global) {
 
 QString FormBasesDatos::field(int global, const QString& column) const {
     return Data[global].recordset().Field(column);
+}
+
+QString FormBasesDatos::pictureFilter() {
+    // Every kind of picture the reader takes: JPEG's names first, then GIF, BMP and PNG, then the
+    // others in order. A JPEG file is read by its contents, whatever its name ends with.
+    QStringList formats;
+    for (const QByteArray& f : QImageReader::supportedImageFormats())
+        formats << QString::fromLatin1(f).toLower();
+    QStringList patterns;
+    auto take = [&](const QString& f) {
+        if (!patterns.contains(QStringLiteral("*.") + f)) patterns << QStringLiteral("*.") + f;
+    };
+    for (const char* f : {"jpg", "jpeg", "gif", "bmp", "png"}) {
+        if (!formats.contains(QLatin1String(f))) continue;
+        take(QLatin1String(f));
+        if (QLatin1String(f) == QLatin1String("jpeg"))
+            for (const char* alias : {"jpe", "jfif"}) take(QLatin1String(alias));
+    }
+    formats.sort();
+    for (const QString& f : std::as_const(formats)) take(f);
+    return QString::fromUtf8("Imágenes (%1)|%2|Todos los archivos (*.*)|*.*")
+        .arg(patterns.join(QStringLiteral(", ")), patterns.join(QLatin1Char(';')));
 }
 
 void FormBasesDatos::resetSelection(int global) {

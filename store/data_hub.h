@@ -145,6 +145,8 @@ class FormBasesDatos {
     void resetSelection(int global);
     // The record source of a register's whole table, as the entry screens set it ("SELECT * FROM
     // Compositor ", with its trailing blank).
+    // The picture dialog's filter: every format the picture reader takes.
+    static QString pictureFilter();
     static QString wholeTable(int global);
     // Releases the catalogue file (before compaction).
     void close();

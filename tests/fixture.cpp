@@ -47,6 +47,7 @@ FileChooser::FileChooser() {
     dialogs::setFileHook([this](QFileDialog& dlg) {
         titles << dlg.windowTitle();
         filters << dlg.nameFilters().join(QStringLiteral(";;"));
+        folders << dlg.directory().absolutePath();
         if (answers_.empty()) return QString();
         QString a = answers_.front();
         answers_.pop_front();

@@ -57,6 +57,7 @@ class FileChooser {
     void choose(const QString& path) { answers_.push_back(path); }
     QStringList titles;
     QStringList filters;
+    QStringList folders;  // where each dialog opened
 
   private:
     std::deque<QString> answers_;

@@ -2,6 +2,8 @@
 // user does: the identifier rule, years, saving with its message and counters, reading back
 // exactly what was typed, the one-level undo, the pending entry kept across a visit, the
 // orchestra's three name boxes and the picture rules.
+#include <QImageReader>
+
 #include "tests/record_screens.h"
 
 namespace {
@@ -71,6 +73,7 @@ class EntryTest : public QObject {
     void orchestraNameBoxesExcludeEachOther();
     void pictureProblemsShowPlaceholder_data();
     void pictureProblemsShowPlaceholder();
+    void fileDialogsOfferEveryKindAndOpenWhereLast();
     void pictureIsCentredAndCanBeRemoved();
     void pendingPictureRemovedSinceIsDropped();
     void failedSaveIsReportedAndLosesNothingStored_data();
@@ -690,6 +693,36 @@ void EntryTest::pictureProblemsShowPlaceholder() {
         click(s, "BtnGuardar");
         QCOMPARE(app.scalar("SELECT Imagen FROM " + registers::at(g).table).toString(), QString());
     }
+}
+
+// "Insertar Imagen" lists every kind of picture the program reads, and opens in the folder of the
+// picture chosen last; the CSV dialog likewise opens where the last CSV file was.
+void EntryTest::fileDialogsOfferEveryKindAndOpenWhereLast() {
+    TempApp app;
+    QDir(app.folder()).mkpath("fotos");
+    QDir(app.folder()).mkpath("datos");
+    const QString photo = makePicture(app.folder() + "/fotos", "retrato.jpeg", 40, 40, "JPEG");
+    FormMdi& mdi = app.enter();
+    Screen* s = open(mdi, registers::kDirector, 0);
+    QVERIFY(s);
+    rs::choosePicture(app, s, photo);
+    const QString filter = app.files.filters.last();
+    QVERIFY2(filter.startsWith(
+                 QString::fromUtf8("Imágenes (*.jpg *.jpeg *.jpe *.jfif *.gif *.bmp *.png")),
+             qPrintable(filter));
+    for (const QByteArray& f : QImageReader::supportedImageFormats())
+        QVERIFY2(filter.contains("*." + QString::fromLatin1(f).toLower()), f.constData());
+    rs::choosePicture(app, s, QString());  // cancelled: the picture stays
+    QCOMPARE(app.files.folders.last(), app.folder() + "/fotos");
+
+    const QString csv = app.folder() + "/datos/directores.csv";
+    app.files.choose(csv);
+    click(s, "BtnImportar");
+    app.files.choose(QString());
+    click(s, "BtnImportar");
+    QCOMPARE(app.files.folders.last(), app.folder() + "/datos");
+    rs::choosePicture(app, s, QString());
+    QCOMPARE(app.files.folders.last(), app.folder() + "/fotos");
 }
 
 void EntryTest::pictureIsCentredAndCanBeRemoved() {

@@ -227,9 +227,12 @@ void StoreTest::hubWithEmptyTable() {
     QVERIFY(hub.Data[0].recordset().EOF_());
     QCOMPARE(hub.Data[0].RecordSource, QString("Compositor"));
     QCOMPARE(hub.MensaProducidoError, QString("Se ha producido el ERROR: "));
-    QCOMPARE(hub.EtiFormatoImagen,
-             QString::fromUtf8(
-                 "Imágenes (*.jpg, *.gif, *.bmp)|*.jpg;*.gif;*.bmp|Todos los archivos (*.*)|*.*"));
+    // Every picture kind the reader takes, JPEG's names first; then any file.
+    QVERIFY2(hub.EtiFormatoImagen.startsWith(
+                 QString::fromUtf8("Imágenes (*.jpg, *.jpeg, *.jpe, *.jfif, *.gif, *.bmp, *.png")),
+             qPrintable(hub.EtiFormatoImagen));
+    QVERIFY(hub.EtiFormatoImagen.contains("|*.jpg;*.jpeg;*.jpe;*.jfif;*.gif;*.bmp;*.png;"));
+    QVERIFY(hub.EtiFormatoImagen.endsWith("|Todos los archivos (*.*)|*.*"));
     // The two MemoIntRedAmp are distinct.
     hub.RedAmp(registers::kInterprete) = true;
     QVERIFY(!hub.RedAmp(registers::kInternet));

@@ -1,5 +1,7 @@
 #include "shell/windowing/dialogs.h"
 
+#include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 
 namespace dialogs {
@@ -80,12 +82,33 @@ QStringList CommonDialog::nameFilters(const QString& filter) {
 
 namespace {
 
+QString firstPattern(const QString& filter) {
+    return filter.section(QLatin1Char('|'), 1, 1).section(QLatin1Char(';'), 0, 0);
+}
+
+// The folder of the file chosen last in this run, by kind of file: the first pattern of the
+// dialog's filter ("*.csv" for the import and the export, "*.jpg" for pictures).
+QString& lastFolder(const QString& filter) {
+    static QHash<QString, QString> folders;
+    return folders[firstPattern(filter)];
+}
+
+// The dialog opens where the last file of its kind was chosen.
+void startWhereLast(QFileDialog& dlg, const QString& filter) {
+    const QString& folder = lastFolder(filter);
+    if (!folder.isEmpty() && QFileInfo(folder).isDir()) dlg.setDirectory(folder);
+}
+
 // Runs a prepared dialog, or gives it to the test hook; the chosen file or "" for Cancel.
-QString runFileDialog(QFileDialog& dlg) {
-    if (dialogs::fileHook()) return dialogs::fileHook()(dlg);
-    if (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty())
-        return dlg.selectedFiles().first();
-    return QString();
+QString runFileDialog(QFileDialog& dlg, const QString& filter) {
+    QString& folder = lastFolder(filter);
+    QString chosen;
+    if (dialogs::fileHook())
+        chosen = dialogs::fileHook()(dlg);
+    else if (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty())
+        chosen = dlg.selectedFiles().first();
+    if (!chosen.isEmpty()) folder = QFileInfo(chosen).absolutePath();
+    return chosen;
 }
 
 }  // namespace
@@ -100,13 +123,13 @@ bool CommonDialog::ShowSave(QWidget* parent) {
     if (!filters.isEmpty()) {
         dlg.setNameFilters(filters);
         // A name typed without an extension takes the first pattern's ("*.csv" gives "csv").
-        const QString first =
-            Filter.section(QLatin1Char('|'), 1, 1).section(QLatin1Char(';'), 0, 0);
+        const QString first = firstPattern(Filter);
         if (first.startsWith(QLatin1String("*.")) && first.indexOf(QLatin1Char('*'), 1) < 0)
             dlg.setDefaultSuffix(first.mid(2));
     }
+    startWhereLast(dlg, Filter);
     if (!FileName.isEmpty()) dlg.selectFile(FileName);
-    const QString chosen = runFileDialog(dlg);
+    const QString chosen = runFileDialog(dlg, Filter);
     if (chosen.isEmpty()) return false;
     FileName = chosen;
     return true;
@@ -120,7 +143,8 @@ bool CommonDialog::ShowOpen(QWidget* parent) {
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     QStringList filters = nameFilters(Filter);
     if (!filters.isEmpty()) dlg.setNameFilters(filters);
-    const QString chosen = runFileDialog(dlg);
+    startWhereLast(dlg, Filter);
+    const QString chosen = runFileDialog(dlg, Filter);
     if (chosen.isEmpty()) return false;
     FileName = chosen;
     return true;
