@@ -1,5 +1,6 @@
 #include "listing/printout.h"
 
+#include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QTextLayout>
 
@@ -17,6 +18,13 @@ QFont sized(qreal points, bool bold, QPaintDevice* device) {
 Printout::Printout(QPagedPaintDevice& device) : device_(device) {}
 
 bool Printout::begin() {
+    // At least 15 mm on every side, and never inside the edge a printer cannot reach.
+    QPageLayout layout = device_.pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    const QMarginsF least = layout.minimumMargins();
+    layout.setMargins(QMarginsF(qMax(kMargin, least.left()), qMax(kMargin, least.top()),
+                                qMax(kMargin, least.right()), qMax(kMargin, least.bottom())));
+    device_.setPageLayout(layout);
     if (!painter_.begin(&device_)) return false;
     body_ = sized(10, false, &device_);
     bold_ = sized(10, true, &device_);

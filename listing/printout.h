@@ -18,6 +18,9 @@ class Printout {
         QString text;
     };
 
+    // The page's margin on every side, in millimetres, unless the printer needs more.
+    static constexpr qreal kMargin = 15;
+
     explicit Printout(QPagedPaintDevice& device);
     // Starts the first page; false when the device cannot be painted on (a file that cannot be
     // written, for one).

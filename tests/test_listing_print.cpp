@@ -67,6 +67,7 @@ class ListingPrintTest : public QObject {
     void unwritableFileIsReported();
     void printsOtherRegister();
     void recordStartsWithItsFields();
+    void marginsOfFifteenMillimetres();
 };
 
 void ListingPrintTest::printsComposerListing() {
@@ -251,6 +252,44 @@ void ListingPrintTest::recordStartsWithItsFields() {
         }
     }
     QCOMPARE(found, kRecords);
+}
+
+// Every word of every page stands at least 15 mm from each edge of the sheet.
+void ListingPrintTest::marginsOfFifteenMillimetres() {
+    TempApp app;
+    app.insert("Compositor",
+               {{"Nombre", "Johann Sebastian"}, {"Apellidos", "Bach"}, {"Notas", longNotes(2500)}});
+    FormMdi& mdi = app.enter();
+    ListingScreen* s = openListing(mdi, 22);
+    listar(s, {"Nombre", "Apellidos", "Notas"});
+    const QString pdf = app.folder() + "/margenes.pdf";
+    PrintChooser chooser(pdf);
+    QTest::mouseClick(w<QPushButton>(s, "BtnImprimir"), Qt::LeftButton);
+    QVERIFY(QFile::exists(pdf));
+    const QString boxes = run("pdftotext", {"-bbox", pdf, "-"});
+    const QRegularExpression page(R"re(<page width="([\d.]+)" height="([\d.]+)">)re");
+    const QRegularExpression word(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">)re");
+    const auto pm = page.match(boxes);
+    QVERIFY(pm.hasMatch());
+    const double width = pm.captured(1).toDouble(), height = pm.captured(2).toDouble();
+    const double margin = 15 / 25.4 * 72 - 0.5;  // points, with room for rounding
+    double left = width, top = height, right = 0, bottom = 0;
+    int words = 0;
+    for (auto it = word.globalMatch(boxes); it.hasNext(); ++words) {
+        const auto m = it.next();
+        left = qMin(left, m.captured(1).toDouble());
+        top = qMin(top, m.captured(2).toDouble());
+        right = qMax(right, m.captured(3).toDouble());
+        bottom = qMax(bottom, m.captured(4).toDouble());
+    }
+    QVERIFY(words > 1000);
+    QVERIFY2(left >= margin, qPrintable(QString::number(left)));
+    QVERIFY2(top >= margin, qPrintable(QString::number(top)));
+    QVERIFY2(width - right >= margin, qPrintable(QString::number(width - right)));
+    QVERIFY2(height - bottom >= margin, qPrintable(QString::number(height - bottom)));
+    // The text does use the width between the margins.
+    QVERIFY(width - right < 3 * margin);
 }
 
 QTEST_MAIN(ListingPrintTest)
