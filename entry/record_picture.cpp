@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "shell/windowing/accessible.h"
 #include "shell/windowing/context.h"
 #include "shell/windowing/look.h"
 #include "shell/windowing/picture_box.h"
@@ -19,6 +20,7 @@ RecordPicture::RecordPicture(Context& ctx, QWidget* screen) : ctx_(ctx), screen_
 
     Imagen = new PictureBox(screen, QStringLiteral("Imagen"));
     Imagen->setToolTip(QStringLiteral("Cambiar la Imagen del Registro (Doble Click)"));
+    accessible::name(Imagen, ctx_.hub->EtiImagen);
 
     LabNombre = new QLabel(screen);
     LabNombre->setObjectName(QStringLiteral("LabNombre"));
@@ -64,6 +66,13 @@ void RecordPicture::placeButton() {
 
 void RecordPicture::setNameColor(bool picture) {
     look::setForeColor(LabNombre, picture ? look::kNegro : look::kGris);
+    showsPicture_ = picture;
+    describe();
+}
+
+void RecordPicture::describe() {
+    // A screen reader says whose picture it is, or that the record has none.
+    Imagen->setAccessibleDescription(showsPicture_ ? LabNombre->text() : ctx_.hub->EtiSinImagen);
 }
 
 bool RecordPicture::showStored(const QString& path) {
@@ -117,6 +126,7 @@ void RecordPicture::remove() {
 void RecordPicture::setName(const QString& text) {
     LabNombre->setText(text);
     LabNombre->setToolTip(text);
+    describe();
 }
 
 QString RecordPicture::name() const {

@@ -2,6 +2,7 @@
 
 #include "shell/form_mdi.h"
 #include "shell/screen_catalogue.h"
+#include "shell/windowing/accessible.h"
 #include "shell/windowing/screen.h"
 #include "shell/windowing/tab_strip.h"
 #include "shell/windowing/twips.h"
@@ -192,6 +193,7 @@ void FormSolapas::MostrarFormulario(int numero) {
     if (!f) {
         f = createScreen(ctx_, numero, mdi_.client());
         if (!f->ownTabOrder()) f->orderTabsByPosition();
+        accessible::nameControls(f);
         loaded_screens_.insert(numero, f);
     }
     if (numero == 0) {

@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include "shell/windowing/accessible.h"
+
 namespace dialogs {
 namespace {
 
@@ -38,6 +40,7 @@ void setPrintHook(PrintHook hook) {
 }
 
 int exec(QDialog& dialog) {
+    accessible::nameControls(&dialog);
     if (dialogHook()) return dialogHook()(dialog);
     return dialog.exec();
 }
