@@ -21,6 +21,7 @@ RecordPicture::RecordPicture(Context& ctx, QWidget* screen) : ctx_(ctx), screen_
     Imagen = new PictureBox(screen, QStringLiteral("Imagen"));
     Imagen->setToolTip(QStringLiteral("Cambiar la Imagen del Registro (Doble Click)"));
     accessible::name(Imagen, ctx_.hub->EtiImagen);
+    Imagen->setFocusPolicy(Qt::TabFocus);  // Space or Enter choose a picture
 
     LabNombre = new QLabel(screen);
     LabNombre->setObjectName(QStringLiteral("LabNombre"));
@@ -31,7 +32,8 @@ RecordPicture::RecordPicture(Context& ctx, QWidget* screen) : ctx_(ctx), screen_
     BtnImagenEliminar = new QPushButton(QStringLiteral("Eliminar"), screen);
     BtnImagenEliminar->setObjectName(QStringLiteral("BtnImagenEliminar"));
     BtnImagenEliminar->setToolTip(QStringLiteral("Eliminar la Imagen del Registro"));
-    BtnImagenEliminar->setFocusPolicy(Qt::NoFocus);
+    // Tab reaches it; a click leaves the focus where it was.
+    BtnImagenEliminar->setFocusPolicy(Qt::TabFocus);
     twips::place(BtnImagenEliminar, kButtonLeft, 0, kButtonWidth, kButtonHeight);
 
     showPlaceholder();

@@ -222,8 +222,15 @@ void RecordScreen::clearBoxes() {
 }
 
 void RecordScreen::setFieldsLocked(bool locked) {
-    for (FieldBox* b : boxes_) b->setReadOnly(locked);
+    // Tab passes over locked boxes, so that the keys reach the screen's buttons; a click still
+    // gives them the focus.
+    const Qt::FocusPolicy policy = locked ? Qt::ClickFocus : Qt::StrongFocus;
+    for (FieldBox* b : boxes_) {
+        b->setReadOnly(locked);
+        b->setFocusPolicy(policy);
+    }
     notes_->setReadOnly(locked);
+    notes_->setFocusPolicy(policy);
 }
 
 void RecordScreen::reportFailure(int number, const QString& detail) {

@@ -1,9 +1,11 @@
 #include "info/splash.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 
 #include "info/about.h"
+#include "shell/windowing/keyboard.h"
 #include "shell/windowing/navigation.h"
 #include "shell/windowing/screen.h"
 #include "shell/windowing/twips.h"
@@ -14,15 +16,20 @@ const QColor kNight(0x16, 0x1C, 0x44);
 const QColor kIvory(0xF6, 0xEE, 0xD8);
 const QColor kGold(0xE8, 0xCF, 0x8A);
 
-// The caption-less click area "Entrar".
+// The caption-less click area "Entrar"; it holds the focus, so Enter or Space enter too.
 class ClickArea : public QLabel {
   public:
-    using QLabel::QLabel;
+    explicit ClickArea(QWidget* parent) : QLabel(parent) { setFocusPolicy(Qt::StrongFocus); }
     std::function<void()> onClick;
 
   protected:
     void mouseReleaseEvent(QMouseEvent* e) override {
         if (e->button() == Qt::LeftButton && onClick) onClick();
+    }
+    void keyPressEvent(QKeyEvent* e) override {
+        if (!keyboard::presses(e) || !onClick) return QLabel::keyPressEvent(e);
+        e->accept();
+        onClick();
     }
 };
 
@@ -76,6 +83,7 @@ class FormPresentacion : public Screen {
         entrar->setToolTip(QStringLiteral("     Entrar     "));
         entrar->setCursor(Qt::PointingHandCursor);
         twips::place(entrar, 0, 0, screens::kSplashWidth, screens::kSplashHeight);
+        entrar_ = entrar;
         entrar->onClick = [this] {
             Navigation* nav = ctx_.nav;
             nav->OcultarFormulario();
@@ -83,6 +91,15 @@ class FormPresentacion : public Screen {
             if (Screen* s = nav->currentScreen()) s->Carga();
         };
     }
+
+  protected:
+    void showEvent(QShowEvent* e) override {
+        Screen::showEvent(e);
+        entrar_->setFocus();
+    }
+
+  private:
+    QLabel* entrar_ = nullptr;
 };
 
 }  // namespace

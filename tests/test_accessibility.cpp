@@ -72,6 +72,49 @@ void listEverything(Screen* s) {
     if (auto* b = s->findChild<QPushButton*>(QStringLiteral("BtnListar"))) b->click();
 }
 
+// The keyboard alone: every key goes to the control that has the focus, as on the desktop.
+QWidget* focused() {
+    return QApplication::focusWidget();
+}
+
+bool press(int key, Qt::KeyboardModifiers m = Qt::NoModifier) {
+    // With no control focused the keys go to the window.
+    QWidget* f = focused() ? focused() : QApplication::activeWindow();
+    if (!f) return false;
+    QTest::keyClick(f, Qt::Key(key), m);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return true;
+}
+
+void typeText(const QString& text) {
+    QVERIFY(focused());
+    rs::keys(focused(), text);
+}
+
+// Presses Tab until the control named `name` has the focus; false when Tab never reaches it.
+bool tabTo(const QString& name) {
+    for (int i = 0; i < 80; ++i) {
+        if (focused() && focused()->objectName() == name) return true;
+        if (!press(Qt::Key_Tab)) return false;
+    }
+    return false;
+}
+
+// To the operations strip of "Registros I" as a user who sees the focus gets there: F6 when
+// the focus is on the screen, then Left or Right to the middle column.
+bool toOperations(FormMdi& mdi) {
+    if (!mdi.solapas().isAncestorOf(focused()) && !press(Qt::Key_F6)) return false;
+    for (int i = 0; i < 2 && focused() && focused()->objectName() != QLatin1String("TabRegistros1");
+         ++i)
+        press(focused()->objectName() == QLatin1String("TabNivel1") ? Qt::Key_Right : Qt::Key_Left);
+    return focused() && focused()->objectName() == QLatin1String("TabRegistros1");
+}
+
+int shown(FormMdi& mdi) {
+    Screen* s = mdi.solapas().currentScreen();
+    return s ? s->number() : -1;
+}
+
 }  // namespace
 
 class AccessibilityTest : public QObject {
@@ -82,6 +125,8 @@ class AccessibilityTest : public QObject {
     void namesComeFromCaptions();
     void pictureDescribesItsRecord();
     void everyWindowCarriesTheProgramIcon();
+    void addSelectAndListWithKeysOnly();
+    void panelByKeysRespectsLockedTabs();
 };
 
 void AccessibilityTest::everyControlOfEveryScreenHasAName() {
@@ -207,6 +252,122 @@ void AccessibilityTest::everyWindowCarriesTheProgramIcon() {
     QVERIFY(boxIcon);
     QVERIFY(dialogIcon);
     QVERIFY2(dialogProblems.isEmpty(), qPrintable(dialogProblems.join(QLatin1Char('\n'))));
+}
+
+void AccessibilityTest::addSelectAndListWithKeysOnly() {
+    TempApp app;
+    rs::insertRecord(app, registers::kCompositor, QStringLiteral("Otro"));
+    FormMdi& mdi = app.start();
+    mdi.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&mdi));
+    QCOMPARE(focused()->objectName(), QStringLiteral("LabContinuar"));
+    QVERIFY(press(Qt::Key_Return));
+    QCOMPARE(shown(mdi), 15);
+
+    // F6 to the panel, Left to the operations, Up twice: "Añadir" of the composer.
+    QVERIFY(press(Qt::Key_F6));
+    QCOMPARE(focused()->objectName(), QStringLiteral("TabReg1Mostrar"));
+    QVERIFY(press(Qt::Key_Left));
+    QCOMPARE(focused()->objectName(), QStringLiteral("TabRegistros1"));
+    QVERIFY(press(Qt::Key_Up));
+    QCOMPARE(shown(mdi), 8);
+    QVERIFY(press(Qt::Key_Up));
+    QCOMPARE(shown(mdi), 1);
+    QCOMPARE(focused()->objectName(), QStringLiteral("TabRegistros1"));
+    QVERIFY(press(Qt::Key_F6));
+    QVERIFY(mdi.solapas().currentScreen()->isAncestorOf(focused()));
+    QVERIFY(tabTo(QStringLiteral("TxtNombre")));
+    typeText(QStringLiteral("Johann Sebastian"));
+    QVERIFY(tabTo(QStringLiteral("TxtApellidos")));
+    typeText(QStringLiteral("Bach"));
+    QVERIFY(tabTo(QStringLiteral("BtnGuardar")));
+    QVERIFY(press(Qt::Key_Return));
+    QCOMPARE(app.scalar("SELECT COUNT(*) FROM Compositor WHERE Apellidos = 'Bach'").toInt(), 1);
+
+    // Back to the panel, Down: "Seleccionar"; a filter Apellidos = Bach, accepted.
+    QVERIFY(toOperations(mdi));
+    QVERIFY(press(Qt::Key_Down));
+    QCOMPARE(shown(mdi), 8);
+    QVERIFY(press(Qt::Key_F6));
+    QVERIFY(tabTo(QStringLiteral("BtnNueva")));
+    QVERIFY(press(Qt::Key_Space));
+    QVERIFY(tabTo(QStringLiteral("ComboCampo")));
+    auto* campo = qobject_cast<QComboBox*>(focused());
+    QVERIFY(campo);
+    for (int i = 0; i < 10 && campo->currentText() != QStringLiteral("Apellidos"); ++i)
+        QVERIFY(press(Qt::Key_Down));
+    QCOMPARE(campo->currentText(), QStringLiteral("Apellidos"));
+    QVERIFY(tabTo(QStringLiteral("TxtValFiltro")));
+    QVERIFY(press(Qt::Key_A, Qt::ControlModifier));
+    typeText(QStringLiteral("Bach"));
+    QVERIFY(tabTo(QStringLiteral("BtnAnadir")));
+    QVERIFY(press(Qt::Key_Return));
+    QVERIFY(tabTo(QStringLiteral("BtnAceptar")));
+    QVERIFY(press(Qt::Key_Return));
+    QCOMPARE(mdi.hub().reg[registers::kCompositor].ContSel, 1);
+
+    // Down twice more: "Listar - Imprimir"; tick "Apellidos" with Space and list.
+    QVERIFY(toOperations(mdi));
+    QVERIFY(press(Qt::Key_Down));
+    QVERIFY(press(Qt::Key_Down));
+    QCOMPARE(shown(mdi), 22);
+    QVERIFY(press(Qt::Key_F6));
+    QVERIFY(tabTo(QStringLiteral("List")));
+    auto* list = qobject_cast<QListWidget*>(focused());
+    QVERIFY(list);
+    QVERIFY(press(Qt::Key_Home));
+    QVERIFY(press(Qt::Key_Down));
+    QCOMPARE(list->currentItem()->text(), QStringLiteral("Apellidos"));
+    QVERIFY(press(Qt::Key_Space));
+    QCOMPARE(list->currentItem()->checkState(), Qt::Checked);
+    QVERIFY(tabTo(QStringLiteral("BtnListar")));
+    QVERIFY(press(Qt::Key_Return));
+    auto* tabla = rs::w<QTableWidget>(mdi.solapas().currentScreen(), QStringLiteral("Tabla"));
+    QStringList cells;
+    for (int r = 0; r < tabla->rowCount(); ++r)
+        for (int c = 0; c < tabla->columnCount(); ++c)
+            if (QTableWidgetItem* it = tabla->item(r, c)) cells << it->text();
+    QVERIFY2(cells.contains(QStringLiteral("Bach")), qPrintable(cells.join(QLatin1Char('|'))));
+    QVERIFY(!cells.contains(QStringLiteral("Otro Apellidos")));
+}
+
+void AccessibilityTest::panelByKeysRespectsLockedTabs() {
+    TempApp app;
+    rs::insertRecord(app, registers::kCompositor, QStringLiteral("Uno"));
+    FormMdi& mdi = app.enter();
+    mdi.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&mdi));
+    Screen* s = mdi.solapas().currentScreen();
+    // While a record is only viewed Tab passes over its boxes to the buttons.
+    QVERIFY(tabTo(QStringLiteral("BtnEliminar")));
+    // F6 and F6 again come back to the control left.
+    QVERIFY(press(Qt::Key_F6));
+    QCOMPARE(focused()->objectName(), QStringLiteral("TabReg1Mostrar"));
+    // Right of the innermost strip there is nothing; at its first tab Up stays.
+    QVERIFY(press(Qt::Key_Right));
+    QCOMPARE(focused()->objectName(), QStringLiteral("TabReg1Mostrar"));
+    QVERIFY(press(Qt::Key_Up));
+    QCOMPARE(shown(mdi), 15);
+    QVERIFY(press(Qt::Key_Left));
+    QVERIFY(press(Qt::Key_Left));
+    QCOMPARE(focused()->objectName(), QStringLiteral("TabNivel1"));
+    QVERIFY(press(Qt::Key_F6));
+    QCOMPARE(focused()->objectName(), QStringLiteral("BtnEliminar"));
+
+    // While a modification is pending every strip but help is locked: F6 finds none in reach,
+    // and the keys never leave the screen.
+    QVERIFY(tabTo(QStringLiteral("BtnModificar")));
+    QVERIFY(press(Qt::Key_Return));
+    QVERIFY(!mdi.solapas().tabStrip(QStringLiteral("TabReg1Mostrar"))->isEnabled());
+    QVERIFY(tabTo(QStringLiteral("TxtNombre")));  // the boxes take Tab again
+    QVERIFY(press(Qt::Key_F6));
+    QCOMPARE(focused()->objectName(), QStringLiteral("TxtNombre"));
+    for (int i = 0; i < 60; ++i) {
+        QVERIFY(press(Qt::Key_Tab));
+        QVERIFY2(!qobject_cast<TabStrip*>(focused()), qPrintable(focused()->objectName()));
+    }
+    QCOMPARE(shown(mdi), 15);
+    QVERIFY(s->isAncestorOf(focused()) || mdi.solapas().isAncestorOf(focused()));
 }
 
 QTEST_MAIN(AccessibilityTest)

@@ -109,11 +109,12 @@ void RecordingSlots::makeSlot(int g, const QString& caption, const QString& tip,
     s.Imagen = new PictureBox(screen_, QStringLiteral("Imagen") + name);
     s.Imagen->setToolTip(QString::fromUtf8("Ir a ") + at(g).caption +
                          QStringLiteral(" (Doble Click)"));
+    s.Imagen->setFocusPolicy(Qt::TabFocus);  // Space or Enter go to the record
     showPicture(g, QString());
     s.BtnEli = new QPushButton(QStringLiteral("Eliminar"), screen_);
     s.BtnEli->setObjectName(QStringLiteral("BtnEliIma") + name);
     s.BtnEli->setToolTip(removeTip);
-    s.BtnEli->setFocusPolicy(Qt::NoFocus);
+    s.BtnEli->setFocusPolicy(Qt::TabFocus);
     twips::place(s.BtnEli, btnLeft, btnTop, btnWidth, 210);
     s.BtnEli->hide();
 }
