@@ -8,6 +8,7 @@
 #include "browse/browse_screen.h"
 #include "browse/click_label.h"
 #include "entry/field_box.h"
+#include "shell/windowing/accessible.h"
 #include "shell/windowing/look.h"
 #include "shell/windowing/twips.h"
 #include "store/data_hub.h"
@@ -70,11 +71,14 @@ void BrowseScreen::buildPanel() {
     TxtOrden->setToolTip(QString::fromUtf8("Nº de Orden del Registro. Introducir Nº"));
     look::setBoxColor(TxtOrden, look::kAmarillo);
     twips::place(TxtOrden, 2100, 1620, 780, 360);
-    look::caption(Frame1, QStringLiteral("Orden"), 2100, 2040, 780, 210)
-        ->setAlignment(Qt::AlignCenter);
-    look::caption(Frame1, QStringLiteral("Anterior   -   Siguiente"), 120, 2040, 1860, 210,
-                  QStringLiteral("LabAnteriorSiguiente"))
-        ->setAlignment(Qt::AlignCenter);
+    QLabel* orden = look::caption(Frame1, QStringLiteral("Orden"), 2100, 2040, 780, 210);
+    orden->setAlignment(Qt::AlignCenter);
+    accessible::caption(orden, TxtOrden);
+    QLabel* anteriorSiguiente =
+        look::caption(Frame1, QStringLiteral("Anterior   -   Siguiente"), 120, 2040, 1860, 210,
+                      QStringLiteral("LabAnteriorSiguiente"));
+    anteriorSiguiente->setAlignment(Qt::AlignCenter);
+    accessible::caption(anteriorSiguiente, HScroll);
 
     BtnModificar = button(Frame1, "BtnModificar", QStringLiteral("Modificar"),
                           QStringLiteral("Modificar el Registro"), 120, 2535, 1320, 330);

@@ -8,6 +8,7 @@
 
 #include "browse/browse_screen.h"
 #include "entry/field_box.h"
+#include "shell/windowing/accessible.h"
 #include "shell/windowing/dialogs.h"
 #include "shell/windowing/look.h"
 #include "shell/windowing/twips.h"
@@ -47,6 +48,7 @@ RecordSet::RecordSet(BrowseScreen& screen) : QObject(&screen), screen_(screen) {
     MSFlexGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     twips::place(MSFlexGrid1, RecordScreen::kBoxLeft, kTop + 300, 3900, 1800);
     if (MSFlexGrid1->columnCount() == 2) twips::setColumnWidth(MSFlexGrid1, 0, 2400);
+    accessible::caption(title, MSFlexGrid1);
     if (screen.BtnRegresar) screen.BtnRegresar->stackUnder(MSFlexGrid1);
 
     const float right = RecordScreen::kBoxLeft + 3900 + 120;

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "shell/windowing/accessible.h"
 #include "shell/windowing/appearance.h"
 #include "shell/windowing/look.h"
 #include "shell/windowing/twips.h"
@@ -50,6 +51,7 @@ ImportDialog::ImportDialog(const FormBasesDatos& hub, const csvimport::Plan& pla
                                     : hub.EtiImportarRechazadas.arg(plan.refused.size()));
     TxtRechazadas = new QPlainTextEdit(this);
     TxtRechazadas->setObjectName(QStringLiteral("TxtRechazadas"));
+    accessible::caption(LabRechazadas, TxtRechazadas);
     TxtRechazadas->setReadOnly(true);
     TxtRechazadas->setLineWrapMode(QPlainTextEdit::NoWrap);
     QStringList refused;

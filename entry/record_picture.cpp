@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "shell/windowing/accessible.h"
 #include "shell/windowing/context.h"
 #include "shell/windowing/look.h"
 #include "shell/windowing/picture_box.h"
@@ -19,6 +20,8 @@ RecordPicture::RecordPicture(Context& ctx, QWidget* screen) : ctx_(ctx), screen_
 
     Imagen = new PictureBox(screen, QStringLiteral("Imagen"));
     Imagen->setToolTip(QStringLiteral("Cambiar la Imagen del Registro (Doble Click)"));
+    accessible::name(Imagen, ctx_.hub->EtiImagen);
+    Imagen->setFocusPolicy(Qt::TabFocus);  // Space or Enter choose a picture
 
     LabNombre = new QLabel(screen);
     LabNombre->setObjectName(QStringLiteral("LabNombre"));
@@ -29,7 +32,8 @@ RecordPicture::RecordPicture(Context& ctx, QWidget* screen) : ctx_(ctx), screen_
     BtnImagenEliminar = new QPushButton(QStringLiteral("Eliminar"), screen);
     BtnImagenEliminar->setObjectName(QStringLiteral("BtnImagenEliminar"));
     BtnImagenEliminar->setToolTip(QStringLiteral("Eliminar la Imagen del Registro"));
-    BtnImagenEliminar->setFocusPolicy(Qt::NoFocus);
+    // Tab reaches it; a click leaves the focus where it was.
+    BtnImagenEliminar->setFocusPolicy(Qt::TabFocus);
     twips::place(BtnImagenEliminar, kButtonLeft, 0, kButtonWidth, kButtonHeight);
 
     showPlaceholder();
@@ -64,6 +68,13 @@ void RecordPicture::placeButton() {
 
 void RecordPicture::setNameColor(bool picture) {
     look::setForeColor(LabNombre, picture ? look::kNegro : look::kGris);
+    showsPicture_ = picture;
+    describe();
+}
+
+void RecordPicture::describe() {
+    // A screen reader says whose picture it is, or that the record has none.
+    Imagen->setAccessibleDescription(showsPicture_ ? LabNombre->text() : ctx_.hub->EtiSinImagen);
 }
 
 bool RecordPicture::showStored(const QString& path) {
@@ -117,6 +128,7 @@ void RecordPicture::remove() {
 void RecordPicture::setName(const QString& text) {
     LabNombre->setText(text);
     LabNombre->setToolTip(text);
+    describe();
 }
 
 QString RecordPicture::name() const {

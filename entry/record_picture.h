@@ -51,7 +51,9 @@ class RecordPicture {
     void showPlaceholder();
     void centre();
     void setNameColor(bool picture);
+    void describe();
 
     Context& ctx_;
     QWidget* screen_;
+    bool showsPicture_ = false;
 };

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "entry/field_box.h"
+#include "shell/windowing/accessible.h"
 #include "shell/windowing/dialogs.h"
 #include "shell/windowing/look.h"
 #include "shell/windowing/picture_box.h"
@@ -59,6 +60,8 @@ void RecordScreen::build() {
     ImagenFondo->setImage(background());
     twips::place(ImagenFondo, kCaptionLeft - 120, 120, kBoxRight - kCaptionLeft + 240, 7890);
     ImagenFondo->lower();
+    // A decoration: it takes no input and a screen reader leaves it out.
+    ImagenFondo->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     QList<QWidget*> order;
     QList<FieldBox*> below;
@@ -67,6 +70,7 @@ void RecordScreen::build() {
     for (const BoxDef& b : def_.boxes) {
         auto* w = new FieldBox(b, this);
         boxes_ << w;
+        accessible::name(w, def_.spokenCaption(b));
         look::setBoxColor(w, b.identifier ? look::kBlanco : look::kGris);
         if (b.identifier) w->setToolTip(hub().EtiIdentificador);
         if (b.numeric) w->setToolTip(hub().EtiNumerico);
@@ -101,6 +105,7 @@ void RecordScreen::build() {
                                   kCaptionWidth, kBoxHeight, QStringLiteral("LabCampoNotas"));
     look::setForeColor(notesCaption_, look::kAzul);
     notes_ = new NotesBox(registers::kNotesMax, this);
+    accessible::caption(notesCaption_, notes_);
     look::setBoxColor(notes_, look::kGris);
     twips::place(notes_, kBoxLeft, notesTop, kBoxRight - kBoxLeft, kNotesBottom - notesTop);
     connect(notes_, &NotesBox::Change, this, [this] { notesChanged(); });
@@ -218,8 +223,15 @@ void RecordScreen::clearBoxes() {
 }
 
 void RecordScreen::setFieldsLocked(bool locked) {
-    for (FieldBox* b : boxes_) b->setReadOnly(locked);
+    // Tab passes over locked boxes, so that the keys reach the screen's buttons; a click still
+    // gives them the focus.
+    const Qt::FocusPolicy policy = locked ? Qt::ClickFocus : Qt::StrongFocus;
+    for (FieldBox* b : boxes_) {
+        b->setReadOnly(locked);
+        b->setFocusPolicy(policy);
+    }
     notes_->setReadOnly(locked);
+    notes_->setFocusPolicy(policy);
 }
 
 void RecordScreen::reportFailure(int number, const QString& detail) {

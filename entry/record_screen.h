@@ -65,7 +65,8 @@ class RecordScreen : public Screen {
 
     // Empties every box and the notes.
     void clearBoxes();
-    // Locks or unlocks the boxes and the notes (locked boxes still take the focus).
+    // Locks or unlocks the boxes and the notes (locked boxes still take the focus from a click;
+    // Tab passes over them).
     virtual void setFieldsLocked(bool locked);
     // Shows a failure as "Se ha producido el ERROR: " and its number.
     void reportFailure(int number, const QString& detail = {});

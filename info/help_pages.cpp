@@ -3,12 +3,15 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include "info/about.h"
 #include "info/help_font.h"
 #include "info/help_notes.h"
 #include "info/help_picture.h"
+#include "shell/windowing/accessible.h"
 #include "shell/windowing/navigation.h"
 #include "shell/windowing/screen.h"
 #include "shell/windowing/twips.h"
@@ -65,6 +68,8 @@ class FormAyuda : public Screen {
         text->setFont(helpFont(10));
         twips::setFontPoints(text, 10);
         text->setHtml(help::pageText(def));
+        // Said by the page's own heading.
+        accessible::name(text, text->document()->firstBlock().text());
         twips::place(text, 120, 120, 4920, 7380);
 
         auto* picture = new HelpPicture(ctx, help::shotOf(def.number), this);
@@ -87,6 +92,7 @@ class FormAyuda : public Screen {
         auto* b = new QPushButton(QLatin1String(caption), this);
         b->setObjectName(QLatin1String(name));
         b->setToolTip(QLatin1String(tip));
+        accessible::name(b, b->toolTip());  // "<<" and ">>" say nothing
         twips::place(b, left, 7620, 960, 390);
         connect(b, &QPushButton::clicked, this, [this, target] {
             Navigation* nav = ctx_.nav;

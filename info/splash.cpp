@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 
 #include "info/about.h"
+#include "shell/windowing/keyboard.h"
 #include "shell/windowing/navigation.h"
 #include "shell/windowing/screen.h"
 #include "shell/windowing/twips.h"
@@ -27,16 +28,10 @@ class ClickArea : public QLabel {
         if (e->button() == Qt::LeftButton && onClick) onClick();
     }
     void keyPressEvent(QKeyEvent* e) override {
-        switch (e->key()) {
-            case Qt::Key_Return:
-            case Qt::Key_Enter:
-            case Qt::Key_Space:
-            case Qt::Key_Escape:
-                if (onClick) onClick();
-                return;
-            default:
-                QLabel::keyPressEvent(e);
-        }
+        const bool escape = e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier;
+        if ((!keyboard::presses(e) && !escape) || !onClick) return QLabel::keyPressEvent(e);
+        e->accept();
+        onClick();
     }
     void showEvent(QShowEvent* e) override {
         QLabel::showEvent(e);
@@ -94,6 +89,7 @@ class FormPresentacion : public Screen {
         entrar->setToolTip(QStringLiteral("     Entrar     "));
         entrar->setCursor(Qt::PointingHandCursor);
         twips::place(entrar, 0, 0, screens::kSplashWidth, screens::kSplashHeight);
+        entrar_ = entrar;
         entrar->onClick = [this] {
             Navigation* nav = ctx_.nav;
             nav->OcultarFormulario();
@@ -101,6 +97,15 @@ class FormPresentacion : public Screen {
             if (Screen* s = nav->currentScreen()) s->Carga();
         };
     }
+
+  protected:
+    void showEvent(QShowEvent* e) override {
+        Screen::showEvent(e);
+        entrar_->setFocus();
+    }
+
+  private:
+    QLabel* entrar_ = nullptr;
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "listing/listing_look.h"
 #include "listing/listing_screen.h"
+#include "shell/windowing/accessible.h"
 #include "shell/windowing/appearance.h"
 #include "shell/windowing/look.h"
 #include "shell/windowing/picture_box.h"
@@ -113,8 +114,8 @@ void ListingScreen::buildControls() {
     twips::place(exportar_, 2910, 7740, 1215, 375);
     connect(exportar_, &QPushButton::clicked, this, [this] { Exportar(); });
 
-    label(this, QStringLiteral("LabExpandir"), QStringLiteral("Expandir Filas"), 4320, 6540, 2400,
-          240);
+    QLabel* expandir = label(this, QStringLiteral("LabExpandir"), QStringLiteral("Expandir Filas"),
+                             4320, 6540, 2400, 240);
     hscroll_ = new QScrollBar(Qt::Horizontal, this);
     hscroll_->setObjectName(QStringLiteral("HScroll"));
     hscroll_->setRange(kMinZoom, kMaxZoom);
@@ -133,7 +134,8 @@ void ListingScreen::buildControls() {
     labZoom_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label(this, QStringLiteral("LabX"), QStringLiteral("x"), 5850, 7185, 200, 285);
 
-    label(this, QStringLiteral("LabProceso"), QStringLiteral("Proceso"), 4320, 7620, 2400, 240);
+    QLabel* proceso =
+        label(this, QStringLiteral("LabProceso"), QStringLiteral("Proceso"), 4320, 7620, 2400, 240);
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("ProgressBar"));
     progress_->setTextVisible(false);
@@ -143,6 +145,12 @@ void ListingScreen::buildControls() {
 
     // Pictures stand over the listing area.
     for (PictureBox* b : std::as_const(imagen_)) b->raise();
+
+    accessible::caption(expandir, hscroll_);
+    accessible::caption(proceso, progress_);
+    accessible::name(tabla_, def_.caption);
+    accessible::name(vscroll_, ctx_.hub->EtiPaginas);
+    for (PictureBox* b : std::as_const(imagen_)) accessible::name(b, ctx_.hub->EtiImagen);
 }
 
 void ListingScreen::buildCounters() {

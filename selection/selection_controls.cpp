@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "selection/selection_screen.h"
+#include "shell/windowing/accessible.h"
 #include "shell/windowing/look.h"
 #include "shell/windowing/twips.h"
 #include "store/registers.h"
@@ -160,8 +161,10 @@ void SelectionScreen::buildControls() {
 
     ListFiltros = make<QListWidget>(this, QStringLiteral("ListFiltros"), x0, 2820, 5400, 3000);
     ListFiltros->setToolTip(QStringLiteral("Filtros"));
-    caption(this, QStringLiteral("LabCampos"), QStringLiteral("Campos"), 7800, 2580, 2000);
+    QLabel* labCampos =
+        caption(this, QStringLiteral("LabCampos"), QStringLiteral("Campos"), 7800, 2580, 2000);
     List2 = make<QListWidget>(this, QStringLiteral("List2"), 7800, 2820, right - 7800, 3000);
+    accessible::caption(labCampos, List2);
     List2->addItems(reg_.infoList);
 
     // Selección Actual.

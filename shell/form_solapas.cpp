@@ -1,7 +1,12 @@
 #include "shell/form_solapas.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QShortcut>
+
 #include "shell/form_mdi.h"
 #include "shell/screen_catalogue.h"
+#include "shell/windowing/accessible.h"
 #include "shell/windowing/screen.h"
 #include "shell/windowing/tab_strip.h"
 #include "shell/windowing/twips.h"
@@ -79,16 +84,77 @@ FormSolapas::FormSolapas(FormMdi& mdi, Context& ctx, QWidget* parent)
     connect(ayuda_, &TabStrip::Click, this, [this](int p) { TabAyudaClick(p); });
     showStrips();
     hide();
+
+    // The keyboard's way between screen and panel, from anywhere in the main window.
+    auto* f6 = new QShortcut(QKeySequence(Qt::Key_F6), &mdi);
+    f6->setContext(Qt::WindowShortcut);
+    connect(f6, &QShortcut::activated, this, &FormSolapas::switchFocus);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        Screen* s = currentScreen();
+        if (now && s && s->isAncestorOf(now)) screenFocus_ = now;
+    });
 }
 
 template <class F>
 void FormSolapas::guarded(F&& body) {
     // No tab can be clicked while a screen is being switched.
+    // A strip picked from the keyboard keeps the focus, which disabling the panel takes away.
+    QPointer<QWidget> focused = isAncestorOf(QApplication::focusWidget()) ? focusWidget() : nullptr;
     bool wasEnabled = isEnabled();
     setEnabled(false);
     body();
     setEnabled(wasEnabled);
     showStrips();
+    if (focused && inReach(focused)) focused->setFocus(Qt::OtherFocusReason);
+}
+
+std::array<TabStrip*, 3> FormSolapas::shownColumns() const {
+    std::array<TabStrip*, 3> columns{nivel1_, nullptr, nullptr};
+    for (TabStrip* s : findChildren<TabStrip*>()) {
+        if (!s->isVisible() || s == nivel1_) continue;
+        const bool registerStrip = s != ayuda_ && s != registros_[0] && s != registros_[1];
+        columns[registerStrip ? 2 : 1] = s;
+    }
+    return columns;
+}
+
+void FormSolapas::keyPressEvent(QKeyEvent* e) {
+    const int step = e->key() == Qt::Key_Left ? -1 : e->key() == Qt::Key_Right ? 1 : 0;
+    const auto columns = shownColumns();
+    const auto at = std::find(columns.begin(), columns.end(), focusWidget());
+    if (step == 0 || at == columns.end()) return QWidget::keyPressEvent(e);
+    e->accept();
+    for (int c = int(at - columns.begin()) + step; c >= 0 && c < 3; c += step)
+        if (inReach(columns[c])) {
+            columns[c]->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+}
+
+void FormSolapas::switchFocus() {
+    Screen* s = currentScreen();
+    if (!isVisible() || !s) return;
+    if (!isAncestorOf(QApplication::focusWidget())) {
+        // The innermost strip a click could reach: none while a change locks the tabs.
+        const auto columns = shownColumns();
+        for (auto c = columns.rbegin(); c != columns.rend(); ++c)
+            if (inReach(*c)) {
+                (*c)->setFocus(Qt::OtherFocusReason);
+                return;
+            }
+        return;
+    }
+    QWidget* target = screenFocus_;
+    if (!target || !s->isAncestorOf(target) || !inReach(target)) {
+        // The first control Tab reaches on the screen.
+        target = nullptr;
+        for (QWidget* w = s->nextInFocusChain(); w != s; w = w->nextInFocusChain())
+            if (s->isAncestorOf(w) && inReach(w) && (w->focusPolicy() & Qt::TabFocus)) {
+                target = w;
+                break;
+            }
+    }
+    if (target) target->setFocus(Qt::TabFocusReason);
 }
 
 void FormSolapas::Load() {
@@ -192,6 +258,7 @@ void FormSolapas::MostrarFormulario(int numero) {
     if (!f) {
         f = createScreen(ctx_, numero, mdi_.client());
         if (!f->ownTabOrder()) f->orderTabsByPosition();
+        accessible::nameControls(f);
         loaded_screens_.insert(numero, f);
     }
     if (numero == 0) {

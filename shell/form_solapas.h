@@ -2,6 +2,7 @@
 // The navigation panel: nested tab strips that turn a choice of group, operation and register (or
 // report, help page, about box) into a screen number, and the two operations that switch screens.
 #include <QHash>
+#include <QPointer>
 #include <QWidget>
 #include <array>
 
@@ -41,11 +42,22 @@ class FormSolapas : public QWidget, public Navigation {
     QWidget* strip(const QString& name) const override;
     TabStrip* tabStrip(const QString& name) const;
 
+    // F6: the focus goes from the screen to the panel's innermost strip in reach, or back to the
+    // control of the screen that had it last (its first control when none did).
+    void switchFocus();
+
     // Unloads every loaded screen (main window closing).
     void unloadAll();
     Screen* loadedScreen(int number) const { return loaded_screens_.value(number); }
 
+  protected:
+    // Left and Right move the focus to the strip beside, as the strips stand in their columns.
+    void keyPressEvent(QKeyEvent* e) override;
+
   private:
+    // The strips shown in each column (nullptr where none is), left to right.
+    std::array<TabStrip*, 3> shownColumns() const;
+    static bool inReach(const QWidget* w) { return w && w->isVisible() && w->isEnabled(); }
     void TabNivel1Click(int previousTab);
     void TabAyudaClick(int previousTab);
     void registerStripClick(int group, int op);
@@ -61,4 +73,5 @@ class FormSolapas : public QWidget, public Navigation {
     std::array<std::array<TabStrip*, 4>, 2> regStrips_;
     TabStrip* ayuda_;
     QHash<int, Screen*> loaded_screens_;
+    QPointer<QWidget> screenFocus_;  // the control of the shown screen that had the focus last
 };

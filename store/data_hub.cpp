@@ -106,6 +106,13 @@ void FormBasesDatos::LoadMessages() {
     EtiImportarNingunaRechazada = QString::fromUtf8("No se rechaza ninguna fila.");
     EtiImportarIgnoradas = QString::fromUtf8("Columnas que no se importan: %1");
     EtiImportarLinea = QString::fromUtf8("Línea %1: %2");
+    EtiImagen = QStringLiteral("Imagen");
+    EtiSinImagen = QStringLiteral("Sin imagen");
+    EtiPaginas = QString::fromUtf8("Página a página");
+    EtiMovimiento = QStringLiteral("Movimiento");
+    EtiHoras = QStringLiteral("Horas");
+    EtiMinutos = QStringLiteral("Minutos");
+    EtiSegundos = QStringLiteral("Segundos");
     // %1: cells of the row, %2: cells of the header.
     MotivoCampos = QString::fromUtf8("La fila tiene %1 campos y la primera línea %2.");
     MotivoComillas = QString::fromUtf8("Unas comillas no se cierran hasta el final del archivo.");

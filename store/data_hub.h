@@ -85,6 +85,10 @@ class FormBasesDatos {
         EtiExportarTitulo, EtiFormatoCsv, EtiImportar, EtiImportarAyuda, EtiImportarTitulo,
         EtiFormatoCsvAbrir, EtiAceptar, EtiImportarArchivo, EtiImportarAnadir,
         EtiImportarRechazadas, EtiImportarNingunaRechazada, EtiImportarIgnoradas, EtiImportarLinea;
+    // What a screen reader says for a record's picture, and for the placeholder shown instead.
+    QString EtiImagen, EtiSinImagen;
+    // What it says for the listing's page bar and the work's movement editors.
+    QString EtiPaginas, EtiMovimiento, EtiHoras, EtiMinutos, EtiSegundos;
     // Why an imported row is refused (EtiImportarLinea puts the line number before them).
     QString MotivoCampos, MotivoComillas, MotivoLargo, MotivoSaltoLinea, MotivoNumero, MotivoTipo,
         MotivoDuracion, MotivoAlmohadilla, MotivoDuraciones, MotivoTiempoTotal;

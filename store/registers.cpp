@@ -1,5 +1,7 @@
 #include "store/registers.h"
 
+#include <algorithm>
+
 namespace registers {
 namespace {
 
@@ -699,4 +701,13 @@ QStringList RegisterDef::identifierColumns() const {
     for (const FieldDef& f : fields)
         if (f.identifier) out << f.column;
     return out;
+}
+
+QString RegisterDef::spokenCaption(const BoxDef& box) const {
+    const auto sharing = std::count_if(boxes.begin(), boxes.end(),
+                                       [&](const BoxDef& b) { return b.caption == box.caption; });
+    if (sharing > 1)
+        for (const VocabItem& v : selFields)
+            if (v.column == box.column) return v.caption.simplified();
+    return box.caption;
 }

@@ -78,6 +78,9 @@ struct RegisterDef {
     QString loadName(const char* op) const { return formName(op).mid(4).prepend("Carga"); }
     const FieldDef* field(const QString& column) const;
     QStringList identifierColumns() const;
+    // What a screen reader says for a text box: its caption, or, where boxes share one ("Fechas",
+    // "Nº"), its field's caption in the selection list ("Fecha 2", "Nº de Opus").
+    QString spokenCaption(const BoxDef& box) const;
 };
 
 namespace registers {

@@ -320,6 +320,8 @@ void HelpTest::termsBold_data() {
     QTest::newRow("general: Grabación") << 58 << QString::fromUtf8("\"Grabación\"");
     QTest::newRow("general: the catalogue file") << 58 << QStringLiteral("\"DataOrmelia.mdb\"");
     QTest::newRow("general: MUY IMPORTANTE") << 58 << QStringLiteral("MUY IMPORTANTE");
+    QTest::newRow("general: F6 to the tabs") << 58 << QStringLiteral("F6");
+    QTest::newRow("general: Tab") << 58 << QStringLiteral("Tab");
     QTest::newRow("añadir: Guardar") << 59 << QStringLiteral("\"Guardar\"");
     QTest::newRow("seleccionar: Es Mayor que") << 62 << QStringLiteral("\"Es Mayor que\"");
     QTest::newRow("mostrar: Cancelar") << 64 << QStringLiteral("\"Cancelar\"");

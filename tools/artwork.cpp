@@ -1,4 +1,4 @@
-// Draws the program's own pictures (placeholder, background, logo, splash picture) into
+// Draws the program's own pictures (placeholder, background, logo and icon, splash picture) into
 // resources/images. They are drawn from primitives here, so the artwork is ours and can be
 // redrawn at any size; the PNG files are committed and compiled into the program.
 #include <QDir>
@@ -193,11 +193,14 @@ QImage background() {
     return img;
 }
 
-QImage logo() {
+// The logo, drawn on a 256-pixel square and scaled to `side`. It is also the program's icon: at
+// 256 pixels the logo itself, smaller sizes drawn from the shapes rather than shrunk from it.
+QImage logo(int side = 256) {
     const int s = 256;
-    QImage img = canvas(s, s);
+    QImage img = canvas(side, side);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(side / qreal(s), side / qreal(s));
     const QPointF c(s / 2.0, s / 2.0);
     QRadialGradient disc(c - QPointF(30, 40), s * 0.62);
     disc.setColorAt(0, QColor(0x55, 0x55, 0xC2));
@@ -328,7 +331,9 @@ int main(int argc, char** argv) {
     } pictures[] = {{"placeholder.png", placeholder()},
                     {"fondo.png", background()},
                     {"logo.png", logo()},
-                    {"orquesta.png", orchestra()}};
+                    {"orquesta.png", orchestra()},
+                    {"icono-48.png", logo(48)},
+                    {"icono-128.png", logo(128)}};
     for (const auto& pic : pictures) {
         const QString path = out + QLatin1Char('/') + QLatin1String(pic.name);
         if (!pic.image.save(path, "PNG")) {

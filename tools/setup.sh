@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins
           qt6-qpa-plugins qt6-translations-l10n fonts-liberation2 libgl-dev libsqlite3-dev sqlite3
-          poppler-utils fonts-comic-neue xvfb xauth openbox)
+          poppler-utils fonts-comic-neue xvfb xauth openbox desktop-file-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -10,6 +10,7 @@
 
 #include "browse/click_label.h"
 #include "listing/field_text.h"
+#include "shell/windowing/accessible.h"
 #include "shell/windowing/context.h"
 #include "shell/windowing/dialogs.h"
 #include "shell/windowing/look.h"
@@ -118,6 +119,10 @@ void ObraMovements::build(QWidget* screen) {
     TxtHoras = editor(screen, "TxtHoras", 2, kHorasLeft, kTimeWidth);
     TxtMinutos = editor(screen, "TxtMinutos", 2, kMinutosLeft, kTimeWidth);
     TxtSegundos = editor(screen, "TxtSegundos", 2, kSegundosLeft, kTimeWidth);
+    accessible::name(TxtMovimiento, ctx_.hub->EtiMovimiento);
+    accessible::name(TxtHoras, ctx_.hub->EtiHoras);
+    accessible::name(TxtMinutos, ctx_.hub->EtiMinutos);
+    accessible::name(TxtSegundos, ctx_.hub->EtiSegundos);
 
     BtnAMList = new QPushButton(ctx_.hub->EtiAnadir, screen);
     BtnAMList->setObjectName(QStringLiteral("BtnAMList"));
@@ -127,6 +132,7 @@ void ObraMovements::build(QWidget* screen) {
 
     MSFlexGrid1 = new QTableWidget(0, 0, screen);
     MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+    accessible::caption(LabMovimientos, MSFlexGrid1);
     MSFlexGrid1->horizontalHeader()->hide();
     MSFlexGrid1->verticalHeader()->hide();
     twips::setDefaultRowHeight(MSFlexGrid1, kRowHeight);

@@ -7,6 +7,7 @@
 
 #include "browse/click_label.h"
 #include "listing/field_text.h"
+#include "shell/windowing/accessible.h"
 #include "shell/windowing/context.h"
 #include "shell/windowing/look.h"
 #include "shell/windowing/picture_box.h"
@@ -108,11 +109,12 @@ void RecordingSlots::makeSlot(int g, const QString& caption, const QString& tip,
     s.Imagen = new PictureBox(screen_, QStringLiteral("Imagen") + name);
     s.Imagen->setToolTip(QString::fromUtf8("Ir a ") + at(g).caption +
                          QStringLiteral(" (Doble Click)"));
+    s.Imagen->setFocusPolicy(Qt::TabFocus);  // Space or Enter go to the record
     showPicture(g, QString());
     s.BtnEli = new QPushButton(QStringLiteral("Eliminar"), screen_);
     s.BtnEli->setObjectName(QStringLiteral("BtnEliIma") + name);
     s.BtnEli->setToolTip(removeTip);
-    s.BtnEli->setFocusPolicy(Qt::NoFocus);
+    s.BtnEli->setFocusPolicy(Qt::TabFocus);
     twips::place(s.BtnEli, btnLeft, btnTop, btnWidth, 210);
     s.BtnEli->hide();
 }
@@ -193,15 +195,16 @@ void RecordingSlots::buildObra() {
     fixed(QString::fromUtf8("Subtítulo"), x, 90 + 3 * kRow, 780);
     value(g, QStringLiteral("Subtitulo"), QStringLiteral("Subtitulo"), x + 780, 90 + 3 * kRow,
           w - 780);
-    fixed(QStringLiteral("Movimientos"), x, 90 + 4 * kRow, 1200);
+    QLabel* movimientos = fixed(QStringLiteral("Movimientos"), x, 90 + 4 * kRow, 1200);
     value(g, QStringLiteral("NumeroMovimientos"), QStringLiteral("NumeroMovimientos"), x + 1200,
           90 + 4 * kRow, 600)
         ->setToolTip(QString::fromUtf8("Nº de Movimientos"));
     value(g, QStringLiteral("Total"), QStringLiteral("TiempoTotal"), x + 1860, 90 + 4 * kRow, 1200)
         ->setToolTip(QStringLiteral("Tiempo Total"));
-    table(g, QStringLiteral("FlexMovimientos"),
-          {QString::fromUtf8("Nº"), QStringLiteral("Movimientos"), QStringLiteral("Tiempo")}, x,
-          90 + 5 * kRow, w, 3180 - (90 + 5 * kRow));
+    accessible::caption(movimientos, table(g, QStringLiteral("FlexMovimientos"),
+                                           {QString::fromUtf8("Nº"), QStringLiteral("Movimientos"),
+                                            QStringLiteral("Tiempo")},
+                                           x, 90 + 5 * kRow, w, 3180 - (90 + 5 * kRow)));
 }
 
 void RecordingSlots::buildSet(int g, float left, float width) {
@@ -220,8 +223,9 @@ void RecordingSlots::buildSet(int g, float left, float width) {
              qMin(1215.0f, room));
     QStringList headers{QStringLiteral("Nombre")};
     if (g == kInterprete) headers << QStringLiteral("Instrumento - Voz");
-    table(g, QLatin1String(tables[i]), headers, left, top + side + 60, width,
-          5280 - (top + side + 60));
+    accessible::caption(slot[size_t(g)].Lab,
+                        table(g, QLatin1String(tables[i]), headers, left, top + side + 60, width,
+                              5280 - (top + side + 60)));
     if (g == kInterprete) {
         LabInterpreteNumeroInterprete = look::counter(
             screen_, QStringLiteral("LabInterpreteNumeroInterprete"), QStringLiteral("I"),

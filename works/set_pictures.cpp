@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 
+#include "shell/windowing/accessible.h"
 #include "shell/windowing/context.h"
 #include "shell/windowing/dialogs.h"
 #include "shell/windowing/look.h"
@@ -46,6 +47,7 @@ SetPictures::SetPictures(Context& ctx, int global, const QVector<Member>& member
                                    QStringLiteral("LabConjunto_%1").arg(i));
         name->setAlignment(Qt::AlignCenter);
         name->setToolTip(members[i].first);
+        accessible::caption(name, box);
         look::setBackColor(name, look::kGris);
         look::setForeColor(name, look::kAzul);
     }

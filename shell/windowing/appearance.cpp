@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -44,6 +45,18 @@ void install() {
     else
         delete t;
     qApp->installEventFilter(new EnterPressesButton(qApp));
+    // Every window without an icon of its own (the main window, message boxes, the program's
+    // dialogs) shows the application's; the desktop entry is named after the same program.
+    QApplication::setWindowIcon(programIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("ormelia"));
+}
+
+QIcon programIcon() {
+    QIcon icon;
+    for (const char* file :
+         {":/images/icono-48.png", ":/images/icono-128.png", ":/images/logo.png"})
+        icon.addFile(QLatin1String(file));
+    return icon;
 }
 
 }  // namespace appearance

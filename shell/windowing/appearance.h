@@ -1,8 +1,10 @@
 #pragma once
 // What the program sets for itself so that it looks and reads the same on every desktop: its own
-// font, Qt's Spanish texts for the standard dialogs and buttons, and Enter pressing the focused
-// button as on any desktop.
+// font, Qt's Spanish texts for the standard dialogs and buttons, Enter pressing the focused
+// button as on any desktop, and its icon on every window.
 #include <QString>
+
+class QIcon;
 
 namespace appearance {
 
@@ -13,5 +15,8 @@ inline constexpr double kFontPoints = 8.25;
 
 // Once per process, after the application object exists.
 void install();
+
+// The program's icon (its logo at 48, 128 and 256 pixels), which every window carries.
+QIcon programIcon();
 
 }  // namespace appearance

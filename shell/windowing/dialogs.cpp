@@ -4,6 +4,8 @@
 #include <QHash>
 #include <QRegularExpression>
 
+#include "shell/windowing/accessible.h"
+
 namespace dialogs {
 namespace {
 
@@ -40,6 +42,7 @@ void setPrintHook(PrintHook hook) {
 }
 
 int exec(QDialog& dialog) {
+    accessible::nameControls(&dialog);
     if (dialogHook()) return dialogHook()(dialog);
     return dialog.exec();
 }

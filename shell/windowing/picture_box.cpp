@@ -4,8 +4,12 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
+#include "shell/windowing/keyboard.h"
 #include "shell/windowing/twips.h"
 
 namespace {
@@ -88,8 +92,13 @@ void PictureBox::setImage(const QImage& image) {
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
-    if (image_.isNull()) return;
     QPainter p(this);
+    if (hasFocus()) {
+        QStyleOptionFocusRect o;
+        o.initFrom(this);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &o, &p, this);
+    }
+    if (image_.isNull()) return;
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     if (stretch_) {
         p.drawImage(rect(), image_);
@@ -101,6 +110,12 @@ void PictureBox::paintEvent(QPaintEvent*) {
 }
 
 void PictureBox::mouseDoubleClickEvent(QMouseEvent*) {
+    emit DblClick();
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* e) {
+    if (!keyboard::presses(e)) return QWidget::keyPressEvent(e);
+    e->accept();
     emit DblClick();
 }
 

@@ -46,6 +46,8 @@ class PictureBox : public QWidget {
   protected:
     void paintEvent(QPaintEvent*) override;
     void mouseDoubleClickEvent(QMouseEvent*) override;
+    // Space and Enter act as the double click on a picture the keyboard can reach.
+    void keyPressEvent(QKeyEvent* e) override;
 
   private:
     QImage image_;

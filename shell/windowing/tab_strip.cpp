@@ -1,5 +1,6 @@
 #include "shell/windowing/tab_strip.h"
 
+#include <QKeyEvent>
 #include <QWheelEvent>
 
 TabStrip::TabStrip(const QString& name, const QStringList& captions, QWidget* parent)
@@ -23,4 +24,21 @@ void TabStrip::setTab(int index) {
 
 void TabStrip::wheelEvent(QWheelEvent* e) {
     e->ignore();
+}
+
+void TabStrip::keyPressEvent(QKeyEvent* e) {
+    const bool vertical = shape() == RoundedWest || shape() == RoundedEast ||
+                          shape() == TriangularWest || shape() == TriangularEast;
+    if (!vertical) return QTabBar::keyPressEvent(e);
+    const int step = e->key() == Qt::Key_Up ? -1 : e->key() == Qt::Key_Down ? 1 : 0;
+    if (step == 0 || e->modifiers() & ~Qt::KeypadModifier) {
+        e->ignore();
+        return;
+    }
+    e->accept();
+    for (int i = currentIndex() + step; i >= 0 && i < count(); i += step)
+        if (isTabEnabled(i) && isTabVisible(i)) {
+            setTab(i);
+            return;
+        }
 }

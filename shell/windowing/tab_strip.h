@@ -17,6 +17,9 @@ class TabStrip : public QTabBar {
   protected:
     // The wheel never changes the tab: a screen is chosen by a click only.
     void wheelEvent(QWheelEvent* e) override;
+    // On a strip standing on its side, Up and Down pick the tab above or below (disabled tabs
+    // skipped) as a click does; Left and Right are left to the strip's owner.
+    void keyPressEvent(QKeyEvent* e) override;
 
   private:
     int previous_ = 0;
