@@ -17,6 +17,7 @@
 #include "shell/windowing/picture_box.h"
 #include "shell/windowing/twips.h"
 #include "store/data_hub.h"
+#include "store/record_label.h"
 #include "store/record_links.h"
 
 EntryScreen::EntryScreen(Context& ctx, int global, QWidget* parent)
@@ -163,6 +164,7 @@ void EntryScreen::failedSave(int number, const QString& detail) {
 void EntryScreen::Guardar() {
     if (!identifierPresent()) return;
     if (!yearsReady()) return;
+    if (!newOrConfirmed()) return;
     const int g = global();
     DataControl& data = hub().Data[g];
     try {
@@ -190,6 +192,29 @@ void EntryScreen::Guardar() {
     dialogs::information(ctx_.window, hub().MensaGrabadoBien);
     picture().BtnImagenEliminar->hide();
     Limpiar();
+}
+
+duplicates::Match EntryScreen::equalRecord() {
+    QHash<QString, QString> values;
+    for (const QString& column : labels::columnsOf(global()))
+        if (const FieldDef* f = def().field(column)) {
+            QString v;
+            if (valueOf(*f, &v)) values.insert(column, v);
+        }
+    return duplicates::findEqual(*hub().Data[global()].connection(), hub(), global(), values);
+}
+
+bool EntryScreen::newOrConfirmed() {
+    duplicates::Match same;
+    try {
+        same = equalRecord();
+    } catch (const DbError&) {
+        return true;  // the save itself meets the failure and reports it
+    }
+    if (same.key == 0) return true;
+    return dialogs::message(ctx_.window, hub().MensaRegistroIgual.arg(same.label),
+                            QMessageBox::Question, QMessageBox::Yes | QMessageBox::No,
+                            QMessageBox::No) == QMessageBox::Yes;
 }
 
 void EntryScreen::added(std::vector<qint64> keys) {

@@ -19,8 +19,9 @@
 
 MessageRecorder::MessageRecorder() {
     dialogs::setMessageHook([this](QMessageBox& box) {
-        shown.push_back(
-            {box.property("ormeliaText").toString(), box.icon(), box.standardButtons()});
+        shown.push_back({box.property("ormeliaText").toString(), box.icon(), box.standardButtons(),
+                         box.defaultButton() ? box.standardButton(box.defaultButton())
+                                             : QMessageBox::NoButton});
         if (!answers_.empty()) {
             auto a = answers_.front();
             answers_.pop_front();

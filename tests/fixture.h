@@ -22,6 +22,7 @@ struct ShownMessage {
     QString text;  // as the program wrote it (carriage returns included)
     QMessageBox::Icon icon;
     QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;  // none set by the program
 };
 
 // Answers message boxes: each box takes the next queued answer, or its default (OK / Yes / the
