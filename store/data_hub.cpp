@@ -140,8 +140,6 @@ void FormBasesDatos::LoadMessages() {
     EtiDuplicadosAyuda = QString::fromUtf8("Los Registros con el mismo nombre");
     EtiDuplicadosTitulo = QString::fromUtf8("Registros Duplicados");
     EtiDuplicadosNinguno = QString::fromUtf8("No hay Registros repetidos.");
-    // %1: the label shared, %2: how many records share it.
-    EtiDuplicadosGrupo = QString::fromUtf8("%1 (%2 Registros)");
     EtiDuplicadosColumnas = QString::fromUtf8("Registro|Nombre|Registros");
     EtiImportarRepetidas = QString::fromUtf8("Añadir también las repetidas");
     // %1: rows that repeat a record.

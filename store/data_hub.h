@@ -87,7 +87,7 @@ class FormBasesDatos {
     QString MensaRegistroIgual, MensaBuscando, MensaBuscandoDuplicados, EtiBuscar, EtiBuscarAyuda,
         EtiBuscarTitulo, EtiBuscarPalabras, EtiBuscarResultados, EtiBuscarMas, EtiBuscarNinguno,
         EtiBuscarColumnas, EtiDuplicados, EtiDuplicadosAyuda, EtiDuplicadosTitulo,
-        EtiDuplicadosNinguno, EtiDuplicadosGrupo, EtiDuplicadosColumnas, EtiImportarRepetidas,
+        EtiDuplicadosNinguno, EtiDuplicadosColumnas, EtiImportarRepetidas,
         EtiImportarListaRepetidas, MotivoEnCatalogo, MotivoRepetidaArchivo;
 
     std::array<DataControl, registers::kCount> Data;
