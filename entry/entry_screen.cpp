@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFrame>
@@ -260,12 +261,22 @@ bool EntryScreen::importFrom(const QString& path) {
         dialogs::warning(ctx_.window, plan.problem);
         return false;
     }
-    {
-        ImportDialog preview(hub(), plan, path, ctx_.window ? ctx_.window : this);
-        if (dialogs::exec(preview) != QDialog::Accepted || plan.rows.empty()) return false;
-    }
     const int g = global();
     DataControl& data = hub().Data[g];
+    try {
+        // Rows that repeat a stored record or an earlier row are shown apart in the preview;
+        // like the reading of the file, a few index steps a row.
+        csvimport::markRepeats(*data.connection(), def(), hub(), plan);
+    } catch (const DbError& e) {
+        dialogs::error(ctx_.window, hub().MensaImportarFallida.arg(e.number));
+        return false;
+    }
+    {
+        ImportDialog preview(hub(), plan, path, ctx_.window ? ctx_.window : this);
+        if (dialogs::exec(preview) != QDialog::Accepted) return false;
+        if (!preview.ChkRepetidas->isChecked()) csvimport::leaveOutRepeats(plan);
+        if (plan.rows.empty()) return false;
+    }
     std::vector<qint64> keys;
     try {
         // All rows or none: a failure or "Cancelar" in the progress window rolls them all back.

@@ -78,8 +78,10 @@ DialogAnswerer::DialogAnswerer() {
             answers_.pop_front();
         }
         dlg.setResult(QDialog::Rejected);
-        // click() does nothing on a disabled button, as a mouse click would.
-        if (auto* b = dlg.findChild<QPushButton*>(button)) b->click();
+        // "ChkA+BtnB" ticks A and then presses B. click() does nothing on a disabled button, as
+        // a mouse click would.
+        for (const QString& name : button.split(QLatin1Char('+')))
+            if (auto* b = dlg.findChild<QAbstractButton*>(name)) b->click();
         return dlg.result();
     });
 }

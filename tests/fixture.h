@@ -65,7 +65,7 @@ class FileChooser {
 
 // Answers the program's own modal dialogs (`FormImportar`): records the texts of each one's
 // labels, text boxes and buttons by object name and which buttons are enabled, then clicks the
-// next queued button ("" or none queued: "BtnCancelar").
+// next queued button ("" or none queued: "BtnCancelar"; "ChkX+BtnY" ticks X first).
 struct ShownDialog {
     QString name;
     QHash<QString, QString> texts;
