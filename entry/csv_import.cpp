@@ -2,13 +2,16 @@
 
 #include <sqlite3.h>
 
+#include <QSet>
 #include <QStringDecoder>
 
 #include "shell/windowing/storable_text.h"
 #include "store/data_hub.h"
+#include "store/duplicates.h"
 #include "store/engine.h"
 #include "store/field_rules.h"
 #include "store/jet_dialect.h"
+#include "store/record_label.h"
 #include "store/schema.h"
 
 namespace csvimport {
@@ -428,12 +431,54 @@ Plan prepare(const QByteArray& bytes, const RegisterDef& def, const FormBasesDat
             why = hub.MotivoCampos.arg(rec.cells.size()).arg(header.size());
         else
             why = reader.read(rec.cells, values);
-        if (why.isEmpty())
+        if (why.isEmpty()) {
             plan.rows.push_back(values);
-        else
+            plan.rowLines.push_back(rec.line);
+        } else
             plan.refused.push_back({rec.line, why});
     }
     return plan;
+}
+
+void markRepeats(Connection& conn, const RegisterDef& def, const FormBasesDatos& hub, Plan& plan,
+                 const std::function<bool(qint64 done)>& keepGoing) {
+    plan.repeated.clear();
+    plan.repeats.assign(plan.rows.size(), false);
+    const QStringList labelled = labels::columnsOf(def.global);
+    if (labelled.isEmpty()) return;
+    QSet<QString> earlier;
+    QHash<QString, QString> values;
+    for (size_t r = 0; r < plan.rows.size(); ++r) {
+        if (r % 500 == 0 && keepGoing && !keepGoing(qint64(r)))
+            throw DbError(dberr::kCancelled, QStringLiteral("cancelado"));
+        values.clear();
+        for (int i = 0; i < plan.fields.size(); ++i)
+            if (labelled.contains(plan.fields[i]->column))
+                values.insert(plan.fields[i]->column, plan.rows[r].value(i));
+        const QString same = duplicates::comparableLabel(hub, def.global, values);
+        QString why;
+        if (duplicates::findEqual(conn, hub, def.global, values).key != 0)
+            why = hub.MotivoEnCatalogo;
+        else if (earlier.contains(same))
+            why = hub.MotivoRepetidaArchivo;
+        earlier.insert(same);
+        if (why.isEmpty()) continue;
+        plan.repeats[r] = true;
+        plan.repeated.push_back({plan.rowLines.value(qsizetype(r)), why});
+    }
+}
+
+void leaveOutRepeats(Plan& plan) {
+    std::vector<QStringList> kept;
+    QVector<qint64> lines;
+    for (size_t r = 0; r < plan.rows.size(); ++r)
+        if (r >= plan.repeats.size() || !plan.repeats[r]) {
+            kept.push_back(std::move(plan.rows[r]));
+            lines << plan.rowLines.value(qsizetype(r));
+        }
+    plan.rows = std::move(kept);
+    plan.rowLines = lines;
+    plan.repeats.assign(plan.rows.size(), false);
 }
 
 std::vector<qint64> insert(Connection& conn, const RegisterDef& def, const Plan& plan,

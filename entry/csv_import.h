@@ -53,15 +53,27 @@ struct Plan {
     QVector<const FieldDef*> fields;  // what each accepted row holds, in table order
     std::vector<QStringList> rows;    // accepted rows: stored values of `fields`
     QVector<Refusal> refused;
-    QStringList matched;  // header captions taken, in file order
-    QStringList ignored;  // header captions no field takes
-    qint64 read = 0;      // data rows read
+    QStringList matched;        // header captions taken, in file order
+    QStringList ignored;        // header captions no field takes
+    qint64 read = 0;            // data rows read
+    QVector<qint64> rowLines;   // the file's line of each accepted row
+    std::vector<bool> repeats;  // per accepted row: it repeats a record (see markRepeats)
+    QVector<Refusal> repeated;  // the accepted rows that repeat a record, with why
 };
 
 // Reads a file's bytes for register `def` (any register with an entry screen but the
 // recording's); texts come from the hub's message table, `path` names the file in them.
 Plan prepare(const QByteArray& bytes, const RegisterDef& def, const FormBasesDatos& hub,
              const QString& path);
+
+// Marks the accepted rows whose label text is that of a stored record of the register ("ya está
+// en el catálogo") or of an earlier row of the file ("repetida en el archivo"), as "Guardar"
+// compares them. `keepGoing(done)` is asked every few hundred rows; false throws DbError
+// kCancelled. Throws DbError.
+void markRepeats(Connection& conn, const RegisterDef& def, const FormBasesDatos& hub, Plan& plan,
+                 const std::function<bool(qint64 done)>& keepGoing = {});
+// Drops the rows markRepeats marked.
+void leaveOutRepeats(Plan& plan);
 
 // Adds the accepted rows to the register's table in one transaction, through one prepared
 // statement; returns their keys in order. `keepGoing(done)` is asked every few hundred rows; when

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFrame>
@@ -17,6 +18,7 @@
 #include "shell/windowing/picture_box.h"
 #include "shell/windowing/twips.h"
 #include "store/data_hub.h"
+#include "store/record_label.h"
 #include "store/record_links.h"
 
 EntryScreen::EntryScreen(Context& ctx, int global, QWidget* parent)
@@ -169,6 +171,7 @@ void EntryScreen::failedSave(int number, const QString& detail) {
 void EntryScreen::Guardar() {
     if (!identifierPresent()) return;
     if (!yearsReady()) return;
+    if (!newOrConfirmed()) return;
     const int g = global();
     DataControl& data = hub().Data[g];
     try {
@@ -196,6 +199,29 @@ void EntryScreen::Guardar() {
     dialogs::information(ctx_.window, hub().MensaGrabadoBien);
     picture().BtnImagenEliminar->hide();
     Limpiar();
+}
+
+duplicates::Match EntryScreen::equalRecord() {
+    QHash<QString, QString> values;
+    for (const QString& column : labels::columnsOf(global()))
+        if (const FieldDef* f = def().field(column)) {
+            QString v;
+            if (valueOf(*f, &v)) values.insert(column, v);
+        }
+    return duplicates::findEqual(*hub().Data[global()].connection(), hub(), global(), values);
+}
+
+bool EntryScreen::newOrConfirmed() {
+    duplicates::Match same;
+    try {
+        same = equalRecord();
+    } catch (const DbError&) {
+        return true;  // the save itself meets the failure and reports it
+    }
+    if (same.key == 0) return true;
+    return dialogs::message(ctx_.window, hub().MensaRegistroIgual.arg(same.label),
+                            QMessageBox::Question, QMessageBox::Yes | QMessageBox::No,
+                            QMessageBox::No) == QMessageBox::Yes;
 }
 
 void EntryScreen::added(std::vector<qint64> keys) {
@@ -241,12 +267,22 @@ bool EntryScreen::importFrom(const QString& path) {
         dialogs::warning(ctx_.window, plan.problem);
         return false;
     }
-    {
-        ImportDialog preview(hub(), plan, path, ctx_.window ? ctx_.window : this);
-        if (dialogs::exec(preview) != QDialog::Accepted || plan.rows.empty()) return false;
-    }
     const int g = global();
     DataControl& data = hub().Data[g];
+    try {
+        // Rows that repeat a stored record or an earlier row are shown apart in the preview;
+        // like the reading of the file, a few index steps a row.
+        csvimport::markRepeats(*data.connection(), def(), hub(), plan);
+    } catch (const DbError& e) {
+        dialogs::error(ctx_.window, hub().MensaImportarFallida.arg(e.number));
+        return false;
+    }
+    {
+        ImportDialog preview(hub(), plan, path, ctx_.window ? ctx_.window : this);
+        if (dialogs::exec(preview) != QDialog::Accepted) return false;
+        if (!preview.ChkRepetidas->isChecked()) csvimport::leaveOutRepeats(plan);
+        if (plan.rows.empty()) return false;
+    }
     std::vector<qint64> keys;
     try {
         // All rows or none: a failure or "Cancelar" in the progress window rolls them all back.

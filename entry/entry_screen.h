@@ -8,6 +8,7 @@
 
 #include "entry/record_screen.h"
 #include "shell/windowing/dialogs.h"
+#include "store/duplicates.h"
 
 class QFrame;
 class QPushButton;
@@ -52,6 +53,8 @@ class EntryScreen : public RecordScreen {
     // Writes the typed record after the last record of the register's data control, which shows
     // the whole table; fails through the record-store flag or a DbError.
     virtual void writeNew();
+    // The stored record the typed one repeats (key 0 for none): the same label text.
+    virtual duplicates::Match equalRecord();
 
   private:
     void buildPanel();
@@ -59,6 +62,8 @@ class EntryScreen : public RecordScreen {
     // The focus on the first field, where the next record is typed.
     void typeNext();
     void failedSave(int number, const QString& detail);
+    // True when the typed record repeats none, or the user wants it saved anyway.
+    bool newOrConfirmed();
     // Counts records added by a save or an import and puts the register's selection back to the
     // whole table, as a save does.
     void added(std::vector<qint64> keys);

@@ -1,5 +1,6 @@
 #include "entry/import_dialog.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -37,8 +38,7 @@ ImportDialog::ImportDialog(const FormBasesDatos& hub, const csvimport::Plan& pla
 
     LabArchivo =
         line(this, "LabArchivo", hub.EtiImportarArchivo.arg(QDir::toNativeSeparators(path)));
-    LabAnadir =
-        line(this, "LabAnadir", hub.EtiImportarAnadir.arg(qint64(plan.rows.size())).arg(plan.read));
+    LabAnadir = line(this, "LabAnadir", QString());
     QFont bold = LabAnadir->font();
     bold.setBold(true);
     LabAnadir->setFont(bold);
@@ -62,9 +62,33 @@ ImportDialog::ImportDialog(const FormBasesDatos& hub, const csvimport::Plan& pla
     TxtRechazadas->setVisible(!plan.refused.isEmpty());
     TxtRechazadas->setMinimumHeight(twips::toPixels(2400));
 
+    const qint64 repeats = qint64(plan.repeated.size());
+    LabRepetidas = line(this, "LabRepetidas", hub.EtiImportarListaRepetidas.arg(repeats));
+    TxtRepetidas = new QPlainTextEdit(this);
+    TxtRepetidas->setObjectName(QStringLiteral("TxtRepetidas"));
+    TxtRepetidas->setReadOnly(true);
+    TxtRepetidas->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QStringList repeated;
+    for (const csvimport::Refusal& r : plan.repeated)
+        repeated << hub.EtiImportarLinea.arg(r.line).arg(r.reason);
+    TxtRepetidas->setPlainText(repeated.join(QLatin1Char('\n')));
+    TxtRepetidas->setMinimumHeight(twips::toPixels(1200));
+    ChkRepetidas = new QCheckBox(hub.EtiImportarRepetidas, this);
+    ChkRepetidas->setObjectName(QStringLiteral("ChkRepetidas"));
+    for (QWidget* w : {static_cast<QWidget*>(LabRepetidas), static_cast<QWidget*>(TxtRepetidas),
+                       static_cast<QWidget*>(ChkRepetidas)})
+        w->setVisible(repeats > 0);
+    const qint64 rows = qint64(plan.rows.size());
+
     BtnAceptar = new QPushButton(hub.EtiAceptar, this);
     BtnAceptar->setObjectName(QStringLiteral("BtnAceptar"));
-    BtnAceptar->setEnabled(!plan.rows.empty());
+    // How many rows "Aceptar" adds follows the tick.
+    auto count = [this, &hub, rows, repeats, read = plan.read] {
+        const qint64 adding = ChkRepetidas->isChecked() ? rows : rows - repeats;
+        LabAnadir->setText(hub.EtiImportarAnadir.arg(adding).arg(read));
+        BtnAceptar->setEnabled(adding > 0);
+    };
+    connect(ChkRepetidas, &QCheckBox::toggled, this, count);
     BtnCancelar = new QPushButton(hub.EtiCancelar, this);
     BtnCancelar->setObjectName(QStringLiteral("BtnCancelar"));
     for (QPushButton* b : {BtnAceptar, BtnCancelar}) {
@@ -73,6 +97,7 @@ ImportDialog::ImportDialog(const FormBasesDatos& hub, const csvimport::Plan& pla
     }
     BtnCancelar->setDefault(plan.rows.empty());
     BtnAceptar->setDefault(!plan.rows.empty());
+    count();
     connect(BtnAceptar, &QPushButton::clicked, this, &QDialog::accept);
     connect(BtnCancelar, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -86,6 +111,9 @@ ImportDialog::ImportDialog(const FormBasesDatos& hub, const csvimport::Plan& pla
     layout->addWidget(LabIgnoradas);
     layout->addWidget(LabRechazadas);
     layout->addWidget(TxtRechazadas, 1);
+    layout->addWidget(LabRepetidas);
+    layout->addWidget(TxtRepetidas, 1);
+    layout->addWidget(ChkRepetidas);
     if (plan.refused.isEmpty()) layout->addStretch();
     layout->addLayout(buttons);
     setMinimumWidth(twips::toPixels(7200));

@@ -8,6 +8,7 @@
 
 class FormBasesDatos;
 class QLabel;
+class QCheckBox;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -22,6 +23,10 @@ class ImportDialog : public QDialog {
     QLabel* LabIgnoradas;
     QLabel* LabRechazadas;
     QPlainTextEdit* TxtRechazadas;
+    // The rows that repeat a record, left out unless ChkRepetidas is ticked.
+    QLabel* LabRepetidas;
+    QPlainTextEdit* TxtRepetidas;
+    QCheckBox* ChkRepetidas;
     QPushButton* BtnAceptar;
     QPushButton* BtnCancelar;
 };

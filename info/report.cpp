@@ -1,8 +1,11 @@
 #include "info/report.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <algorithm>
 
+#include "info/duplicates_window.h"
+#include "info/search_window.h"
 #include "shell/windowing/appearance.h"
 #include "shell/windowing/look.h"
 #include "shell/windowing/screen.h"
@@ -15,6 +18,8 @@ namespace {
 const QColor kCaption(0, 0, 128);
 
 constexpr float kFirstRow = 1020, kRowStep = 390, kCellWidth = 555, kCellHeight = 285;
+// The row of tool buttons: four places across the screen.
+constexpr float kToolLeft = 315, kToolStep = 2430, kToolWidth = 2250, kToolHeight = 330;
 
 // The value columns: suffix of the label names, left edge, tooltip.
 struct Column {
@@ -132,6 +137,24 @@ class FormInforme : public Screen {
             caption(QLatin1String(keys[k][0]), 2430 + 2400 * float(k), legend, 300);
             text(QString(), QLatin1String(keys[k][1]), 2730 + 2400 * float(k), legend, 1500);
         }
+        buildTools(legend + 345);
+    }
+
+    // The catalogue-wide tools, in one row below the counters: four places, the search and the
+    // duplicates in the first two.
+    void buildTools(float top) {
+        FormBasesDatos& hub = *ctx_.hub;
+        auto tool = [&](const char* name, const QString& caption, const QString& tip, int place) {
+            auto* b = new QPushButton(caption, this);
+            b->setObjectName(QLatin1String(name));
+            b->setToolTip(tip);
+            twips::place(b, kToolLeft + kToolStep * float(place), top, kToolWidth, kToolHeight);
+            return b;
+        };
+        connect(tool("BtnBuscar", hub.EtiBuscar, hub.EtiBuscarAyuda, 0), &QPushButton::clicked,
+                this, [this] { SearchWindow::open(ctx_); });
+        connect(tool("BtnDuplicados", hub.EtiDuplicados, hub.EtiDuplicadosAyuda, 1),
+                &QPushButton::clicked, this, [this] { DuplicatesWindow::open(ctx_); });
     }
 
     void set(const QString& name, qint64 v) { set(name, QString::number(v)); }

@@ -3,7 +3,9 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QResizeEvent>
+#include <QShortcut>
 
+#include "info/search_window.h"
 #include "shell/form_solapas.h"
 #include "shell/screen_catalogue.h"
 #include "shell/windowing/appearance.h"
@@ -48,6 +50,12 @@ FormMdi::FormMdi(const QString& applicationFolder) {
     ctx_.window = this;
     ctx_.createScreen = [this](int n, QWidget* parent) { return ::createScreen(ctx_, n, parent); };
     resize(twips::toPixels(screens::kClientWidth), twips::toPixels(screens::kClientHeight));
+    // Ctrl+F searches the whole catalogue from any screen once the panel is in use.
+    auto* find = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
+    find->setContext(Qt::ApplicationShortcut);
+    connect(find, &QShortcut::activated, this, [this] {
+        if (solapas_->loaded()) SearchWindow::open(ctx_);
+    });
 }
 
 FormMdi::~FormMdi() {

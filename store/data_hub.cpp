@@ -129,6 +129,31 @@ void FormBasesDatos::LoadMessages() {
         QString::fromUtf8("«%1» debe tener una línea por cada movimiento de «%2» (%3).");
     // %1: the total's caption, %2: its value, %3: the durations' caption, %4: their sum.
     MotivoTiempoTotal = QString::fromUtf8("«%1» (%2) no es la suma de «%3» (%4).");
+    // The search of the whole catalogue and the duplicate checks. %1: the label of the record
+    // already stored.
+    MensaRegistroIgual =
+        QString::fromUtf8("Ya existe un Registro igual: %1.\r\r¿Desea GUARDARLO de todos modos?");
+    MensaBuscando = QString::fromUtf8("Buscando en el Catálogo...");
+    MensaBuscandoDuplicados = QString::fromUtf8("Buscando los Registros repetidos...");
+    EtiBuscar = QStringLiteral("Buscar...");
+    EtiBuscarAyuda = QString::fromUtf8("Buscar palabras en todos los Registros (Ctrl+F)");
+    EtiBuscarTitulo = QString::fromUtf8("Buscar en el Catálogo");
+    EtiBuscarPalabras = QString::fromUtf8("Palabras:");
+    // %1: records found.
+    EtiBuscarResultados = QString::fromUtf8("%1 Registros encontrados");
+    EtiBuscarMas = QString::fromUtf8("... y %1 Registros más, que no se muestran.");
+    EtiBuscarNinguno = QString::fromUtf8("Ningún Registro tiene todas esas palabras.");
+    EtiBuscarColumnas = QString::fromUtf8("Registro|Nombre|Campo");
+    EtiDuplicados = QStringLiteral("Duplicados...");
+    EtiDuplicadosAyuda = QString::fromUtf8("Los Registros con el mismo nombre");
+    EtiDuplicadosTitulo = QString::fromUtf8("Registros Duplicados");
+    EtiDuplicadosNinguno = QString::fromUtf8("No hay Registros repetidos.");
+    EtiDuplicadosColumnas = QString::fromUtf8("Registro|Nombre|Registros");
+    EtiImportarRepetidas = QString::fromUtf8("Añadir también las repetidas");
+    // %1: rows that repeat a record.
+    EtiImportarListaRepetidas = QString::fromUtf8("Filas repetidas (%1), que no se añadirán:");
+    MotivoEnCatalogo = QString::fromUtf8("ya está en el catálogo");
+    MotivoRepetidaArchivo = QString::fromUtf8("repetida en el archivo");
 }
 
 void FormBasesDatos::Load() {

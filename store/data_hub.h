@@ -92,6 +92,12 @@ class FormBasesDatos {
     // Why an imported row is refused (EtiImportarLinea puts the line number before them).
     QString MotivoCampos, MotivoComillas, MotivoLargo, MotivoSaltoLinea, MotivoNumero, MotivoTipo,
         MotivoDuracion, MotivoAlmohadilla, MotivoDuraciones, MotivoTiempoTotal;
+    // The search of the whole catalogue and the duplicate checks.
+    QString MensaRegistroIgual, MensaBuscando, MensaBuscandoDuplicados, EtiBuscar, EtiBuscarAyuda,
+        EtiBuscarTitulo, EtiBuscarPalabras, EtiBuscarResultados, EtiBuscarMas, EtiBuscarNinguno,
+        EtiBuscarColumnas, EtiDuplicados, EtiDuplicadosAyuda, EtiDuplicadosTitulo,
+        EtiDuplicadosNinguno, EtiDuplicadosColumnas, EtiImportarRepetidas,
+        EtiImportarListaRepetidas, MotivoEnCatalogo, MotivoRepetidaArchivo;
 
     std::array<DataControl, registers::kCount> Data;
     std::array<RegisterState, registers::kCount> reg;

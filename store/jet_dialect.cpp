@@ -64,19 +64,19 @@ char32_t nextCodePoint(const unsigned char*& p, const unsigned char* end) {
     return c;
 }
 
+void appendSortKey(const unsigned char* p, int n, QByteArray& out, bool primaryOnly);
+
+// The collation is the order of the sort keys, so the two can never disagree (digit runs
+// included).
 int compareUtf8(const unsigned char* a, int na, const unsigned char* b, int nb) {
-    const unsigned char *pa = a, *ea = a + na, *pb = b, *eb = b + nb;
-    int secondary = 0;
-    while (pa < ea && pb < eb) {
-        Weight wa = weightOf(nextCodePoint(pa, ea));
-        Weight wb = weightOf(nextCodePoint(pb, eb));
-        if (wa.primary != wb.primary) return wa.primary < wb.primary ? -1 : 1;
-        if (secondary == 0 && wa.secondary != wb.secondary)
-            secondary = wa.secondary < wb.secondary ? -1 : 1;
-    }
-    if (pa < ea) return 1;
-    if (pb < eb) return -1;
-    return secondary;
+    thread_local QByteArray ka, kb;
+    ka.clear();
+    kb.clear();
+    appendSortKey(a, na, ka, false);
+    appendSortKey(b, nb, kb, false);
+    const int c = std::memcmp(ka.constData(), kb.constData(), size_t(qMin(ka.size(), kb.size())));
+    if (c != 0) return c < 0 ? -1 : 1;
+    return ka.size() < kb.size() ? -1 : ka.size() > kb.size() ? 1 : 0;
 }
 
 int collate(void*, int na, const void* a, int nb, const void* b) {
@@ -417,27 +417,67 @@ void putPrimary(uint p, QByteArray& out) {
     out += char(p);
 }
 
-void appendSortKey(const unsigned char* p, int n, QByteArray& out) {
-    const unsigned char* end = p + n;
-    thread_local QVector<uint> secondary;
-    secondary.clear();
-    int lastAccent = 0;  // secondary weights after the last non-zero one are zero: left out
-    while (p < end) {
-        const Weight w = weightOf(nextCodePoint(p, end));
-        putPrimary(w.primary, out);
-        secondary.push_back(w.secondary);
-        if (w.secondary != 0) lastAccent = int(secondary.size());
+bool isAsciiDigit(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
+
+// A run of digits as one unit of the key, ordered by its value: the weight of "0" (no other
+// character has it), the count of its significant digits, then those digits. Leading zeros are
+// left to the accent weights, so "7" and "007" tell apart only after everything else.
+void putNumber(const unsigned char* from, const unsigned char* to, QByteArray& out) {
+    while (from < to && *from == '0') ++from;
+    putPrimary(weightOf('0').primary, out);
+    const qint64 digits = to - from;
+    if (digits < 0xFE) {
+        out += char(digits + 1);
+    } else {  // a run of more than 253 digits, only in a text of another tool
+        out += char(0xFF);
+        for (int shift = 24; shift >= 0; shift -= 8) out += char(digits >> shift);
     }
-    if (lastAccent == 0) return;
+    out.append(reinterpret_cast<const char*>(from), int(digits));
+}
+
+void appendSortKey(const unsigned char* p, int n, QByteArray& out, bool primaryOnly = false) {
+    const unsigned char* end = p + n;
+    // One tie-break weight per unit of the key (a character or a run of digits): an accent
+    // weight below U+0250, or a run's count of leading zeros.
+    thread_local QVector<uint> secondary;
+    thread_local QVector<bool> isRun;
+    secondary.clear();
+    isRun.clear();
+    int lastTie = 0;  // tie-break weights after the last non-zero one are zero: left out
+    while (p < end) {
+        uint tie = 0;
+        if (isAsciiDigit(*p)) {
+            const unsigned char* start = p;
+            while (p < end && isAsciiDigit(*p)) ++p;
+            putNumber(start, p, out);
+            const unsigned char* zeros = start;
+            while (zeros < p - 1 && *zeros == '0') ++zeros;
+            tie = uint(zeros - start);
+            isRun.push_back(true);
+        } else {
+            const Weight w = weightOf(nextCodePoint(p, end));
+            putPrimary(w.primary, out);
+            tie = w.secondary;
+            isRun.push_back(false);
+        }
+        secondary.push_back(tie);
+        if (tie != 0) lastTie = int(secondary.size());
+    }
+    if (lastTie == 0 || primaryOnly) return;
     out += char(0);
-    for (int i = 0; i < lastAccent; ++i) {
+    for (int i = 0; i < lastTie; ++i) {
         const uint s = secondary[i];
         if (s == 0) {
             out += char(1);
-        } else {  // a code point below U+0250
+        } else if (!isRun[i]) {  // a code point below U+0250
             out += char(2);
             out += char(s >> 8);
             out += char(s);
+        } else {  // leading zeros; equal primaries put runs against runs only
+            out += char(3);
+            for (int shift = 24; shift >= 0; shift -= 8) out += char(s >> shift);
         }
     }
 }
@@ -454,11 +494,17 @@ void sortKeyFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
 
 }  // namespace
 
-QByteArray sortKey(const QString& text) {
+QByteArray sortKey(const QString& text, bool primaryOnly) {
     const QByteArray utf8 = text.toUtf8();
     QByteArray key;
-    appendSortKey(reinterpret_cast<const unsigned char*>(utf8.constData()), int(utf8.size()), key);
+    appendSortKey(reinterpret_cast<const unsigned char*>(utf8.constData()), int(utf8.size()), key,
+                  primaryOnly);
     return key;
+}
+
+QString folded(const QString& text) {
+    const QVector<uint> f = fold(text);
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(f.constData()), f.size());
 }
 
 void install(sqlite3* db) {

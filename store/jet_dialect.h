@@ -23,8 +23,14 @@ int compare(const QString& a, const QString& b);
 // A text's sort key: bytes whose plain byte order (memcmp, shorter first) is the collation's
 // order, equal exactly when the collation finds the texts equal. Primary weights first (one
 // byte each for Latin letters), then, only when some letter bears an accent, a zero byte and
-// the accent weights. Lets the catalogue keep its order in a column any SQLite tool can read.
-QByteArray sortKey(const QString& text);
+// the accent weights. A run of digits weighs as its number ("BWV 147" before "BWV 1051"), its
+// leading zeros only breaking ties. Lets the catalogue keep its order in a column any SQLite
+// tool can read. `primaryOnly` leaves the tie-breaking weights out: every text equal to this one
+// but for accents and leading zeros has a key that is this one or starts with it and a zero byte.
+QByteArray sortKey(const QString& text, bool primaryOnly = false);
+
+// A text as LIKE compares it: lower case, no accents, ñ kept as its own letter.
+QString folded(const QString& text);
 
 // Jet LIKE: pattern with "*" (any run), "?" (one character), "#" (one digit), "[abc]" / "[!abc]";
 // letter case and accents ignored. `steps`, when given, gets the number of comparisons made (for

@@ -54,6 +54,15 @@ QString staleCondition(const RegisterDef& d) {
     return terms.join(QStringLiteral(" OR "));
 }
 
+// "X_clave = ormelia_clave(X), ..." for every keyed text of a register: its keys computed anew.
+QString keyAssignments(const RegisterDef& d) {
+    QStringList sets;
+    for (const QString& c : keyedColumns(d))
+        sets << QStringLiteral("%1 = %2(%3)")
+                    .arg(keyColumn(c), QLatin1String(jet::kSortKeyFunction), c);
+    return sets.join(QStringLiteral(", "));
+}
+
 QString tableSql(const RegisterDef& d, const QString& name) {
     QStringList cols{QStringLiteral("Id INTEGER PRIMARY KEY AUTOINCREMENT")};
     for (const FieldDef& f : d.fields) cols << columnSql(f);
@@ -213,6 +222,16 @@ QStringList version3Sql() {
     return sql;
 }
 
+// Version 4: the same columns, with every sort key written again in the order that reads a run of
+// digits as its number. Only the keys change, so the trigger on the texts stays silent.
+QStringList version4Sql() {
+    QStringList sql;
+    for (const RegisterDef& d : registers::all())
+        if (!keyedColumns(d).isEmpty())
+            sql << QStringLiteral("UPDATE %1 SET %2").arg(d.table, keyAssignments(d));
+    return sql;
+}
+
 // The steps from each version to the next; step i leads from version i to i + 1. Version 0 is a
 // catalogue written before versions were marked: its tables are those of version 1.
 QStringList stepSql(int from) {
@@ -223,6 +242,8 @@ QStringList stepSql(int from) {
             return version2Sql();
         case 2:
             return version3Sql();
+        case 3:
+            return version4Sql();
         default:
             return {};
     }
@@ -342,13 +363,8 @@ int freshenKeys(sqlite3* db, const RegisterDef& d) {
     }
     sqlite3_finalize(st);
     if (rc != SQLITE_OK || !any) return rc;
-    QStringList sets;
-    for (const QString& c : keyed)
-        sets << QStringLiteral("%1 = %2(%3)")
-                    .arg(keyColumn(c), QLatin1String(jet::kSortKeyFunction), c);
-    const QByteArray update = QStringLiteral("UPDATE %1 SET %2 WHERE %3")
-                                  .arg(d.table, sets.join(QStringLiteral(", ")), stale)
-                                  .toUtf8();
+    const QByteArray update =
+        QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(d.table, keyAssignments(d), stale).toUtf8();
     return sqlite3_exec(db, update.constData(), nullptr, nullptr, nullptr);
 }
 

@@ -19,8 +19,9 @@
 
 MessageRecorder::MessageRecorder() {
     dialogs::setMessageHook([this](QMessageBox& box) {
-        shown.push_back(
-            {box.property("ormeliaText").toString(), box.icon(), box.standardButtons()});
+        shown.push_back({box.property("ormeliaText").toString(), box.icon(), box.standardButtons(),
+                         box.defaultButton() ? box.standardButton(box.defaultButton())
+                                             : QMessageBox::NoButton});
         if (!answers_.empty()) {
             auto a = answers_.front();
             answers_.pop_front();
@@ -78,8 +79,10 @@ DialogAnswerer::DialogAnswerer() {
             answers_.pop_front();
         }
         dlg.setResult(QDialog::Rejected);
-        // click() does nothing on a disabled button, as a mouse click would.
-        if (auto* b = dlg.findChild<QPushButton*>(button)) b->click();
+        // "ChkA+BtnB" ticks A and then presses B. click() does nothing on a disabled button, as
+        // a mouse click would.
+        for (const QString& name : button.split(QLatin1Char('+')))
+            if (auto* b = dlg.findChild<QAbstractButton*>(name)) b->click();
         return dlg.result();
     });
 }

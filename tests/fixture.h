@@ -22,6 +22,7 @@ struct ShownMessage {
     QString text;  // as the program wrote it (carriage returns included)
     QMessageBox::Icon icon;
     QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;  // none set by the program
 };
 
 // Answers message boxes: each box takes the next queued answer, or its default (OK / Yes / the
@@ -65,7 +66,7 @@ class FileChooser {
 
 // Answers the program's own modal dialogs (`FormImportar`): records the texts of each one's
 // labels, text boxes and buttons by object name and which buttons are enabled, then clicks the
-// next queued button ("" or none queued: "BtnCancelar").
+// next queued button ("" or none queued: "BtnCancelar"; "ChkX+BtnY" ticks X first).
 struct ShownDialog {
     QString name;
     QHash<QString, QString> texts;

@@ -4,6 +4,7 @@
 // orchestra's three name boxes and the picture rules.
 #include <QImageReader>
 
+#include "store/record_label.h"
 #include "tests/record_screens.h"
 
 namespace {
@@ -78,6 +79,8 @@ class EntryTest : public QObject {
     void pendingPictureRemovedSinceIsDropped();
     void failedSaveIsReportedAndLosesNothingStored_data();
     void failedSaveIsReportedAndLosesNothingStored();
+    void sameLabelAsksBeforeSaving_data();
+    void sameLabelAsksBeforeSaving();
 };
 
 void EntryTest::boxesHaveTheirCaptionsLimitsAndOrder_data() {
@@ -813,6 +816,75 @@ void EntryTest::failedSaveIsReportedAndLosesNothingStored() {
     QCOMPARE(mdi.hub().reg[global].Cont, 1);
     QVERIFY(!w<QPushButton>(s, "BtnDeshacer")->isEnabled());
     for (const BoxDef& b : d.boxes) QVERIFY(box(s, b.control)->text().isEmpty());
+}
+
+void EntryTest::sameLabelAsksBeforeSaving_data() {
+    QTest::addColumn<int>("global");
+    for (int g : rs::tableRegisters() << registers::kObra)
+        QTest::newRow(qPrintable(registers::at(g).name)) << g;
+}
+
+// A record whose label text is that of a stored one, case, accents and outer blanks aside: the
+// question names the stored label; "No" stores nothing and keeps what was typed, "Sí" saves. A
+// label differing by an ñ is another record.
+void EntryTest::sameLabelAsksBeforeSaving() {
+    QFETCH(int, global);
+    TempApp app;
+    const RegisterDef& d = registers::at(global);
+    const QStringList labelColumns = labels::columnsOf(global);
+    QHash<QString, QString> first;
+    for (const auto& [control, value] : rs::sampleRecord(global, "x").asKeyValueRange()) {
+        const BoxDef* b = nullptr;
+        for (const BoxDef& x : d.boxes)
+            if (x.control == control) b = &x;
+        // Room left for the outer blanks of the variants below.
+        first[control] =
+            b->numeric
+                ? value
+                : QString::fromUtf8("Dvořák ñ 7 %1").arg(control.mid(3)).left(b->maxLength - 3);
+    }
+    FormMdi& mdi = app.enter();
+    Screen* s = open(mdi, global, 0);
+    rs::typeRecord(s, global, first);
+    const QString stored = label(s, "LabNombre");
+    click(s, "BtnGuardar");
+    QCOMPARE(app.messages.texts(), QStringList{mdi.hub().MensaGrabadoBien});
+    QCOMPARE(rs::count(app, global), 1);
+
+    auto variant = [&](const QString& from, const QString& to) {
+        QHash<QString, QString> v = first;
+        for (const BoxDef& b : d.boxes)
+            if (v.contains(b.control) && labelColumns.contains(b.column))
+                v[b.control] = "  " + v[b.control].replace(from, to).toUpper() + " ";
+            else if (v.contains(b.control) && !b.numeric)
+                v[b.control] = "otro";
+        return v;
+    };
+    const QHash<QString, QString> same = variant(QString::fromUtf8("ř"), "r");
+    rs::typeRecord(s, global, same);
+    app.messages.clear();
+    app.messages.answer(QMessageBox::No);
+    click(s, "BtnGuardar");
+    QCOMPARE(app.messages.texts(), QStringList{mdi.hub().MensaRegistroIgual.arg(stored)});
+    QCOMPARE(app.messages.shown[0].icon, QMessageBox::Question);
+    QCOMPARE(app.messages.shown[0].buttons, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(app.messages.shown[0].defaultButton, QMessageBox::No);
+    QCOMPARE(rs::count(app, global), 1);
+    for (const auto& [control, value] : same.asKeyValueRange())
+        QCOMPARE(box(s, control)->text(), value);
+
+    app.messages.clear();
+    app.messages.answer(QMessageBox::Yes);
+    click(s, "BtnGuardar");
+    QCOMPARE(app.messages.texts(),
+             QStringList({mdi.hub().MensaRegistroIgual.arg(stored), mdi.hub().MensaGrabadoBien}));
+    QCOMPARE(rs::count(app, global), 2);
+
+    rs::typeRecord(s, global, variant(QString::fromUtf8("ñ"), "n"));
+    app.messages.clear();
+    click(s, "BtnGuardar");
+    QCOMPARE(app.messages.texts(), QStringList{mdi.hub().MensaGrabadoBien});
+    QCOMPARE(rs::count(app, global), 3);
 }
 
 QTEST_MAIN(EntryTest)

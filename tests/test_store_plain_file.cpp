@@ -27,13 +27,14 @@ namespace {
 // pattern characters, quotes, the empty text, prefixes, letters past Latin-1.
 const QStringList& trickyTexts() {
     static const QStringList t = {
-        "José",      "Jose",      "JOSÉ",      "jose",   "JOSE",   "Núñez", "Nunez",
-        "nuñez",     "Ñandú",     "nandu",     "Óscar",  "oscar",  "Zoë",   "zoe",
-        "?",         "#1",        "1",         "[a-c]",  "a-c",    "",      "O'Brien",
-        "o'brien",   "Ana María", "ana maria", "Dvořák", "dvorak", "Ærø",   "straße",
-        "🎻 cuerdas", "abc",       "ABC",       "ab",     "a b",    "ábc",   "\"comillas\"",
-        "ñ",         "n",         "o",         "Zz",     "a%b_c",  "Élan",  "elan",
-        "É",         "é",         "e",         "Ü",      "u"};
+        "José",      "Jose",      "JOSÉ",      "jose",   "JOSE",   "Núñez",    "Nunez",
+        "nuñez",     "Ñandú",     "nandu",     "Óscar",  "oscar",  "Zoë",      "zoe",
+        "?",         "#1",        "1",         "[a-c]",  "a-c",    "",         "O'Brien",
+        "o'brien",   "Ana María", "ana maria", "Dvořák", "dvorak", "Ærø",      "straße",
+        "🎻 cuerdas", "abc",       "ABC",       "ab",     "a b",    "ábc",      "\"comillas\"",
+        "ñ",         "n",         "o",         "Zz",     "a%b_c",  "Élan",     "elan",
+        "É",         "é",         "e",         "Ü",      "u",      "BWV 1051", "BWV 147",
+        "bwv 21",    "Op. 007",   "op. 7",     "2.10",   "2.5"};
     return t;
 }
 
@@ -97,17 +98,70 @@ std::vector<qint64> sortedSurnames(LoadedHub& h, const QString& direction = " AS
     return h.hub.Data[registers::kCompositor].recordset().keys();
 }
 
+// Texts in the order a collector expects: a run of digits weighs as its number wherever it
+// stands, equal numbers with more leading zeros come after, runs longer than any machine word
+// are still ordered by value.
+const QStringList& naturalOrder() {
+    static const QStringList t = {
+        "",
+        "0",
+        "00",
+        "1",
+        "01",
+        "001",
+        "2",
+        "2.5",
+        "2.10",
+        "9",
+        "10",
+        "010",
+        "99",
+        "100",
+        "18446744073709551616",  // 2^64
+        QString(253, '9'),
+        "1" + QString(253, '0'),
+        "1" + QString(299, '0'),
+        "a",
+        "a 2",
+        "a1",
+        "a2",
+        "A2",  // case is ignored: equal to "a2", kept in entry order
+        "a10",
+        "a10b",
+        "a11",
+        "ab",
+        "BWV 21",
+        "BWV 147",
+        "BWV 147a",
+        "BWV 1051",
+        "Ñ 1",
+        "Op. 2 n.º 1",
+        "Op. 2 n.º 3",
+        "Op. 10 n.º 2",
+        "Sinfonia 2",
+        "Sinfonía 2",
+        "Sinfonía 9",
+        "Sinfonia 10",
+        "Sinfonía 10",
+        "Sinfonía 10 en mi",
+    };
+    return t;
+}
+
 }  // namespace
 
 class PlainFileTest : public QObject {
     Q_OBJECT
   private slots:
     void sortKeysOrderAsTheCollation();
+    void digitRunsSortByTheirValue();
+    void selectionsFollowTheNaturalOrder();
     void selectionsMatchPlainEvaluation();
     void likeOnStoredBytesMatchesTheRules();
     void stockShellReadsAndWritesTheCatalogue();
     void textsChangedByAnotherToolAreKeyedAgain();
     void versionTwoCatalogueIsUpgradedWhole();
+    void versionThreeCatalogueGetsNaturalOrderKeys();
     void upgradeShowsItsProgressAndCanBeCancelled_data();
     void upgradeShowsItsProgressAndCanBeCancelled();
 };
@@ -128,6 +182,57 @@ void PlainFileTest::sortKeysOrderAsTheCollation() {
     // Plain Latin text costs about a byte a letter.
     QCOMPARE(jet::sortKey("Beethoven").size(), 9);
     QCOMPARE(jet::sortKey("Núñez").size(), 5 + 1 + 1 + 3);  // ñ is a letter, ú an accent
+}
+
+void PlainFileTest::digitRunsSortByTheirValue() {
+    const QStringList& t = naturalOrder();
+    for (int i = 0; i < t.size(); ++i)
+        for (int j = 0; j < t.size(); ++j) {
+            const bool same = t[i].compare(t[j], Qt::CaseInsensitive) == 0;
+            const int want = same ? 0 : sign(i - j);
+            QVERIFY2(sign(jet::compare(t[i], t[j])) == want,
+                     qPrintable(QString("%1 / %2").arg(t[i].left(30), t[j].left(30))));
+            QVERIFY2(sign(jet::sortKey(t[i]).compare(jet::sortKey(t[j]))) == want,
+                     qPrintable(QString("%1 / %2").arg(t[i].left(30), t[j].left(30))));
+        }
+}
+
+// The order, "=", "<" and ">" of a selection on a text follow the numbers in it; "Contiene"
+// still looks for the digits as typed.
+void PlainFileTest::selectionsFollowTheNaturalOrder() {
+    TempApp app;
+    const QStringList& t = naturalOrder();
+    QList<int> shuffled;
+    for (int i = 0; i < t.size(); ++i) shuffled << (i * 17) % t.size();
+    QCOMPARE(QSet<int>(shuffled.begin(), shuffled.end()).size(), t.size());
+    QMap<qint64, int> place;
+    for (int i : shuffled) place.insert(app.insert("Compositor", {{"Apellidos", t[i]}}), i);
+    std::vector<qint64> want = std::vector<qint64>(place.keyBegin(), place.keyEnd());
+    std::stable_sort(want.begin(), want.end(), [&](qint64 a, qint64 b) {
+        const int pa = place[a] == t.indexOf("A2") ? place[a] - 1 : place[a];
+        const int pb = place[b] == t.indexOf("A2") ? place[b] - 1 : place[b];
+        return pa < pb;
+    });
+    LoadedHub h(app);
+    for (ordered::Way way : {ordered::Way::Walk, ordered::Way::Sort}) {
+        ordered::forceWay(way);
+        QCOMPARE(sortedSurnames(h), want);
+        ordered::forceWay(ordered::Way::None);
+    }
+    auto surnames = [&](const QString& where) {
+        selection::applyStatement(h.hub, 0, "SELECT * FROM Compositor WHERE " + where);
+        QStringList out;
+        Recordset& rs = h.hub.Data[0].recordset();
+        for (rs.MoveFirst(); !rs.EOF_(); rs.MoveNext()) out << rs.Field("Apellidos");
+        out.sort();
+        return out;
+    };
+    QCOMPARE(surnames("Apellidos = 'bwv 147'"), QStringList{"BWV 147"});
+    QCOMPARE(surnames("Apellidos > 'BWV 147a' AND Apellidos < 'Op. 2 n.º 3'"),
+             (QStringList{"BWV 1051", "Op. 2 n.º 1", "Ñ 1"}));
+    QCOMPARE(surnames("Apellidos < '01' AND Apellidos > '0'"), (QStringList{"00", "1"}));
+    QCOMPARE(surnames("Apellidos LIKE '*10*' AND Apellidos LIKE 'S*'"),
+             (QStringList{"Sinfonia 10", "Sinfonía 10", "Sinfonía 10 en mi"}));
 }
 
 // Every criterion on a keyed text, a text without key (the notes) and with each order gives
@@ -353,22 +458,65 @@ void PlainFileTest::versionTwoCatalogueIsUpgradedWhole() {
     QCOMPARE(links::recordingsUsing(mdi.context(), registers::kInterprete, 2), 1);
 }
 
+// A catalogue of version 3 keeps keys that order digits one by one: the upgrade writes every key
+// of every register again, and the program then sorts the numbers by value.
+void PlainFileTest::versionThreeCatalogueGetsNaturalOrderKeys() {
+    TempApp app(false);
+    makeCatalogue(app.catalogue(), 3);
+    for (const RegisterDef& d : registers::all()) {
+        if (d.global == registers::kGrabacion) continue;
+        QStringList stale;
+        for (const QString& c : schema::keyedColumns(d))
+            stale << QString("%1 = CAST(%2 AS BLOB)").arg(schema::keyColumn(c), c);
+        for (const char* text : {"BWV 1051", "BWV 147", "BWV 21"}) {
+            QVariantMap values;
+            for (const QString& c : schema::keyedColumns(d)) values[c] = QString(text);
+            app.insert(d.table, values);
+        }
+        // Keys as the previous order wrote them: digit by digit, like the text's own bytes.
+        app.exec(QString("UPDATE %1 SET %2").arg(d.table, stale.join(", ")));
+    }
+    FormMdi mdi(app.folder());
+    QVERIFY(mdi.Load());
+    QCOMPARE(app.scalar("PRAGMA user_version").toInt(), schema::kVersion);
+    for (const RegisterDef& d : registers::all())
+        for (const QString& c : schema::keyedColumns(d))
+            QCOMPARE(app.scalar(QString("SELECT count(*) FROM %1 WHERE %2 IS NOT ormelia_clave(%3)")
+                                    .arg(d.table, schema::keyColumn(c), c))
+                         .toInt(),
+                     0);
+    selection::applyStatement(mdi.hub(), registers::kObra, "SELECT * FROM Obra ORDER BY Nombre");
+    QStringList names;
+    Recordset& rs = mdi.hub().Data[registers::kObra].recordset();
+    for (rs.MoveFirst(); !rs.EOF_(); rs.MoveNext()) names << rs.Field("Nombre");
+    QCOMPARE(names, (QStringList{"BWV 21", "BWV 147", "BWV 1051"}));
+}
+
 void PlainFileTest::upgradeShowsItsProgressAndCanBeCancelled_data() {
+    QTest::addColumn<int>("from");
     QTest::addColumn<bool>("cancel");
-    QTest::newRow("left to finish") << false;
-    QTest::newRow("cancelled") << true;
+    for (int from : {2, 3}) {
+        QTest::addRow("from %d, left to finish", from) << from << false;
+        QTest::addRow("from %d, cancelled", from) << from << true;
+    }
 }
 
 // Upgrading a catalogue of the previous version is long work: the progress window shows it, and
 // "Cancelar" leaves the file byte for byte as it was and says why the program cannot go on.
 void PlainFileTest::upgradeShowsItsProgressAndCanBeCancelled() {
+    QFETCH(int, from);
     QFETCH(bool, cancel);
     TempApp app(false);
-    makeCatalogue(app.catalogue(), 2);
+    makeCatalogue(app.catalogue(), from);
     app.exec(
         "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
         "INSERT INTO Compositor (Nombre, Apellidos, Notas) SELECT 'N' || i, 'A' || i, "
         "'nota' FROM n");
+    // Version 3 rows carry keys of the previous order, which only the upgrade writes again.
+    if (from == 3)
+        app.exec(
+            "UPDATE Compositor SET Nombre_clave = CAST(Nombre AS BLOB), Apellidos_clave = "
+            "CAST(Apellidos AS BLOB)");
     const QByteArray before = bytesOf(app.catalogue());
     QStringList labels;
     FormMdi mdi(app.folder());
@@ -389,9 +537,10 @@ void PlainFileTest::upgradeShowsItsProgressAndCanBeCancelled() {
     } else {
         QVERIFY(app.messages.shown.empty());
         QCOMPARE(app.scalar("PRAGMA user_version").toInt(), schema::kVersion);
-        QCOMPARE(
-            app.scalar("SELECT count(*) FROM Compositor WHERE Apellidos_clave IS NOT NULL").toInt(),
-            3000);
+        QCOMPARE(app.scalar("SELECT count(*) FROM Compositor WHERE Apellidos_clave = "
+                            "ormelia_clave(Apellidos)")
+                     .toInt(),
+                 3000);
     }
 }
 

@@ -32,6 +32,7 @@ class GrabacionEntryTest : public QObject {
     void saveNeedsCarrierAndStoresLinks();
     void undoTakesBackTheSave();
     void failedSaveIsReported();
+    void sameLinksAskBeforeSaving();
 };
 
 void GrabacionEntryTest::composerRoundTrip() {
@@ -475,6 +476,52 @@ void GrabacionEntryTest::failedSaveIsReported() {
     QCOMPARE(mdi.hub().reg[6].ContNew, 0);
     QCOMPARE(text(s, "LabContador"), QStringLiteral("0"));
     QVERIFY(!w<QPushButton>(s, "BtnDeshacer")->isEnabled());
+}
+
+// A recording linking the same records, sets in the same order, as one stored: the question,
+// "No" keeps every link and stores nothing, "Sí" saves; other performers make another recording.
+void GrabacionEntryTest::sameLinksAskBeforeSaving() {
+    TempApp app;
+    Keys k = catalogue(app, true);
+    FormMdi& mdi = app.enter();
+    FormBasesDatos& hub = mdi.hub();
+    hub.reg[1].Posicion = 1;
+    hub.ConjuntoOrquesta = {k.ebs, k.choir};
+    hub.ConjuntoDirector = {k.gardiner};
+    hub.ConjuntoInterprete = {k.otter, k.argenta};
+    Screen* s = go(mdi, 0, 6);
+    auto linkAll = [&] {
+        for (const char* lab : {"LabCompositor", "LabObra", "LabOrquesta", "LabDirector",
+                                "LabInterprete", "LabSoporte"})
+            click(s, lab);
+    };
+    linkAll();
+    app.messages.answer(QMessageBox::No);
+    click(s, "BtnGuardar");
+    const QString question = hub.MensaRegistroIgual.arg(
+        "Johann Sebastian Bach - Misa en si menor en si menor - Archiv 415 514");
+    QCOMPARE(app.messages.texts(), QStringList{question});
+    QCOMPARE(app.messages.shown[0].icon, QMessageBox::Question);
+    QCOMPARE(app.messages.shown[0].buttons, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(app.messages.shown[0].defaultButton, QMessageBox::No);
+    QCOMPARE(app.scalar("SELECT COUNT(*) FROM Grabacion").toInt(), 3);
+    QCOMPARE(text(s, "LabCompositorApellidos"), QStringLiteral("Bach"));
+    QCOMPARE(column(s, "FlexOrquesta", 0).size(), 2);
+
+    app.messages.clear();
+    app.messages.answer(QMessageBox::Yes);
+    click(s, "BtnGuardar");
+    QCOMPARE(app.messages.texts(),
+             QStringList({question, "Se ha GUARDADO correctamente el Registro."}));
+    QCOMPARE(app.scalar("SELECT COUNT(*) FROM Grabacion").toInt(), 4);
+
+    // The same records with the performers in another order: a recording of its own.
+    hub.ConjuntoInterprete = {k.argenta, k.otter};
+    linkAll();
+    app.messages.clear();
+    click(s, "BtnGuardar");
+    QCOMPARE(app.messages.texts(), QStringList({"Se ha GUARDADO correctamente el Registro."}));
+    QCOMPARE(app.scalar("SELECT COUNT(*) FROM Grabacion").toInt(), 5);
 }
 
 QTEST_MAIN(GrabacionEntryTest)

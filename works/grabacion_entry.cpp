@@ -123,6 +123,10 @@ bool GrabacionEntryScreen::identifierPresent() {
     return false;
 }
 
+duplicates::Match GrabacionEntryScreen::equalRecord() {
+    return duplicates::findEqualRecording(*hub().Data[kGrabacion].connection(), hub(), slots_->rec);
+}
+
 void GrabacionEntryScreen::writeNew() {
     links::Recording r = slots_->rec;
     r.notas = notesBox()->text();

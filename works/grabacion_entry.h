@@ -20,6 +20,7 @@ class GrabacionEntryScreen : public EntryScreen {
   protected:
     bool identifierPresent() override;
     void writeNew() override;
+    duplicates::Match equalRecord() override;
     void clearFields() override;
 
   private:

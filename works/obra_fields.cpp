@@ -6,7 +6,7 @@
 #include "entry/record_screen.h"
 #include "shell/windowing/twips.h"
 #include "store/data_hub.h"
-#include "store/field_rules.h"
+#include "store/record_label.h"
 #include "works/obra_movements.h"
 
 namespace obra {
@@ -57,13 +57,7 @@ void layoutFields(RecordScreen& screen) {
 
 QString RistraNombre(const FormBasesDatos& hub, const QString& nombre, const QString& numero,
                      const QString& tonalidad) {
-    QString out;
-    if (rules::isFilled(nombre)) out = nombre;
-    if (rules::isFilled(numero))
-        out += QLatin1Char(' ') + hub.EtiNumero + QLatin1Char(' ') + numero;
-    if (rules::isFilled(tonalidad))
-        out += QLatin1Char(' ') + hub.EtiEn + QLatin1Char(' ') + tonalidad;
-    return out;
+    return labels::workTitle(hub, nombre, numero, tonalidad);
 }
 
 QString titleOf(const RecordScreen& screen, const FormBasesDatos& hub) {

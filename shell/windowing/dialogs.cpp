@@ -53,7 +53,8 @@ bool execPrint(QDialog& dialog, QPrinter& printer) {
 }
 
 QMessageBox::StandardButton message(QWidget* parent, const QString& text, QMessageBox::Icon icon,
-                                    QMessageBox::StandardButtons buttons) {
+                                    QMessageBox::StandardButtons buttons,
+                                    QMessageBox::StandardButton defaultButton) {
     // Carriage returns of the program's texts are line breaks on screen; the text as the program
     // wrote it stays readable in the box's "ormeliaText" property.
     QString shown = text;
@@ -63,6 +64,7 @@ QMessageBox::StandardButton message(QWidget* parent, const QString& text, QMessa
     box.setTextFormat(Qt::PlainText);
     box.setObjectName(QStringLiteral("MsgBox"));
     box.setProperty("ormeliaText", text);
+    if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
     if (messageHook()) return messageHook()(box);
     return QMessageBox::StandardButton(box.exec());
 }

@@ -13,9 +13,12 @@ namespace dialogs {
 // Title of every message box of the program.
 inline const QString kTitle = QStringLiteral("Ormelia");
 
-// Shows a message box and returns the button pressed.
-QMessageBox::StandardButton message(QWidget* parent, const QString& text, QMessageBox::Icon icon,
-                                    QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+// Shows a message box and returns the button pressed; `defaultButton` is the one Enter presses
+// (Qt's choice when none is given).
+QMessageBox::StandardButton message(
+    QWidget* parent, const QString& text, QMessageBox::Icon icon,
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 inline void error(QWidget* p, const QString& t) {
     message(p, t, QMessageBox::Critical);
 }
