@@ -1,9 +1,12 @@
 #include "info/report.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <algorithm>
 
+#include "info/copies_dialog.h"
 #include "shell/windowing/appearance.h"
+#include "shell/windowing/dialogs.h"
 #include "shell/windowing/look.h"
 #include "shell/windowing/screen.h"
 #include "shell/windowing/twips.h"
@@ -15,6 +18,10 @@ namespace {
 const QColor kCaption(0, 0, 128);
 
 constexpr float kFirstRow = 1020, kRowStep = 390, kCellWidth = 555, kCellHeight = 285;
+// The catalogue-wide tools, one row of buttons below the counters, each at its own place:
+// "Buscar...", "Duplicados...", "Copias...", "Imágenes...".
+constexpr float kToolLeft = 2430, kToolStep = 1935, kToolWidth = 1815, kToolHeight = 375;
+enum ToolPlace { kToolCopias = 2 };
 
 // The value columns: suffix of the label names, left edge, tooltip.
 struct Column {
@@ -132,7 +139,25 @@ class FormInforme : public Screen {
             caption(QLatin1String(keys[k][0]), 2430 + 2400 * float(k), legend, 300);
             text(QString(), QLatin1String(keys[k][1]), 2730 + 2400 * float(k), legend, 1500);
         }
+        toolTop_ = legend + kRowStep + 45;
+        const FormBasesDatos& hub = *ctx_.hub;
+        connect(tool(QStringLiteral("BtnCopias"), hub.EtiCopias, hub.EtiCopiasAyuda, kToolCopias),
+                &QPushButton::clicked, this, [this] {
+                    CopiesDialog dialog(ctx_, this);
+                    dialogs::exec(dialog);
+                    fill();  // a recovery brings other counters
+                });
     }
+
+    QPushButton* tool(const QString& name, const QString& caption, const QString& tip, int place) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(name);
+        b->setToolTip(tip);
+        b->setAutoDefault(false);
+        twips::place(b, kToolLeft + kToolStep * float(place), toolTop_, kToolWidth, kToolHeight);
+        return b;
+    }
+    float toolTop_ = 0;
 
     void set(const QString& name, qint64 v) { set(name, QString::number(v)); }
     void set(const QString& name, const QString& v) { control<QLabel>(name)->setText(v); }

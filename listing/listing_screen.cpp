@@ -20,6 +20,7 @@
 #include "shell/windowing/picture_box.h"
 #include "shell/windowing/twips.h"
 #include "store/data_hub.h"
+#include "store/picture_paths.h"
 #include "store/record_store.h"
 
 using namespace listing;
@@ -613,7 +614,8 @@ bool ListingScreen::printTo(QPagedPaintDevice& device) {
             if (!path.isEmpty()) {
                 QSize declared;
                 try {
-                    picture = PictureBox::readPicture(path, &declared);
+                    picture = PictureBox::readPicture(
+                        picturepaths::resolve(ctx_.PathBaseDatos, path), &declared);
                 } catch (const PictureError&) {
                     picture = QImage();  // listed all the same, without its picture
                 }

@@ -73,6 +73,11 @@ class FormBasesDatos {
         MensaExportacionFallida, MensaExportado, MensaImportarIlegible, MensaImportarVacio,
         MensaImportarNoTexto, MensaImportarSinColumnas, MensaImportarFallida, MensaImportado,
         MensaImportarCancelado, MensaImportando, MensaDeshacerImportacion;
+    // The safety copies and their pictures.
+    QString MensaCopiaFallida, MensaRecuperarAlArrancar, MensaRecuperarPregunta, MensaRecuperada,
+        MensaRecuperacionFallida, EtiCopias, EtiCopiasAyuda, EtiCopiasTitulo, EtiCopiasCarpeta,
+        EtiCopiasNinguna, EtiCopiasFecha, EtiCopiasHora, EtiCopiasRegistros, EtiCopiasRegistro,
+        EtiRecuperar, EtiRecuperarAyuda;
     // Label texts.
     QString EtiAmpliar, EtiReducir, EtiIdentificador, EtiNumero, EtiEn, EtiInsertarImagen,
         EtiFormatoImagen, EtiAnadir, EtiModificar, EtiNumerico, EtiNotasCortadas,
@@ -143,6 +148,8 @@ class FormBasesDatos {
     static QString wholeTable(int global);
     // Releases the catalogue file (before compaction).
     void close();
+    // A copy was brought back in this run: the exit makes a copy of it.
+    bool CopiaRecuperada = false;
 
     Context& context() { return ctx_; }
 

@@ -1,0 +1,166 @@
+#include "info/copies_dialog.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "shell/windowing/appearance.h"
+#include "shell/windowing/context.h"
+#include "shell/windowing/dialogs.h"
+#include "shell/windowing/look.h"
+#include "shell/windowing/twips.h"
+#include "store/data_hub.h"
+#include "store/registers.h"
+#include "store/schema.h"
+
+namespace {
+
+QTableWidget* table(QWidget* parent, const char* name, const QStringList& headers) {
+    auto* t = new QTableWidget(0, int(headers.size()), parent);
+    t->setObjectName(QLatin1String(name));
+    t->setHorizontalHeaderLabels(headers);
+    t->verticalHeader()->hide();
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->setSelectionBehavior(QAbstractItemView::SelectRows);
+    t->setSelectionMode(QAbstractItemView::SingleSelection);
+    t->horizontalHeader()->setStretchLastSection(true);
+    t->setTabKeyNavigation(false);
+    return t;
+}
+
+QTableWidgetItem* item(const QString& text, bool number = false) {
+    auto* i = new QTableWidgetItem(text);
+    if (number) i->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return i;
+}
+
+QString records(qint64 n) {
+    return n < 0 ? QStringLiteral("-") : QString::number(n);
+}
+
+}  // namespace
+
+CopiesDialog::CopiesDialog(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+    const FormBasesDatos& hub = *ctx.hub;
+    setObjectName(QStringLiteral("FormCopias"));
+    setWindowTitle(hub.EtiCopiasTitulo);
+    setModal(true);
+    look::setBackColor(this, look::kPanel);
+    twips::setFontPoints(this, appearance::kFontPoints);
+
+    LabCarpeta = new QLabel(
+        hub.EtiCopiasCarpeta.arg(QDir::toNativeSeparators(copias::folderBeside(ctx.PathBaseDatos))),
+        this);
+    LabCarpeta->setObjectName(QStringLiteral("LabCarpeta"));
+    LabCarpeta->setTextFormat(Qt::PlainText);
+    LabCarpeta->setWordWrap(true);
+    LabNinguna = new QLabel(hub.EtiCopiasNinguna, this);
+    LabNinguna->setObjectName(QStringLiteral("LabNinguna"));
+    LabNinguna->setWordWrap(true);
+
+    ListaCopias =
+        table(this, "ListaCopias", {hub.EtiCopiasFecha, hub.EtiCopiasHora, hub.EtiCopiasRegistros});
+    ListaRegistros = table(this, "ListaRegistros", {hub.EtiCopiasRegistro, hub.EtiCopiasRegistros});
+    ListaRegistros->setSelectionMode(QAbstractItemView::NoSelection);
+    ListaRegistros->setFocusPolicy(Qt::NoFocus);
+    for (QTableWidget* t : {ListaCopias, ListaRegistros}) {
+        t->setMinimumHeight(twips::toPixels(4200));
+        t->setColumnWidth(0, twips::toPixels(t == ListaCopias ? 1500 : 2400));
+        t->setColumnWidth(1, twips::toPixels(1200));
+    }
+    connect(ListaCopias, &QTableWidget::itemSelectionChanged, this, [this] { showRecords(); });
+
+    BtnRecuperar = new QPushButton(hub.EtiRecuperar, this);
+    BtnRecuperar->setObjectName(QStringLiteral("BtnRecuperar"));
+    BtnRecuperar->setToolTip(hub.EtiRecuperarAyuda);
+    BtnCerrar = new QPushButton(hub.EtiCerrar, this);
+    BtnCerrar->setObjectName(QStringLiteral("BtnCerrar"));
+    for (QPushButton* b : {BtnRecuperar, BtnCerrar}) {
+        b->setAutoDefault(false);
+        b->setMinimumSize(twips::toPixels(1215), twips::toPixels(375));
+    }
+    BtnCerrar->setDefault(true);
+    connect(BtnRecuperar, &QPushButton::clicked, this, [this] { recuperar(); });
+    connect(BtnCerrar, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* lists = new QHBoxLayout;
+    lists->addWidget(ListaCopias, 3);
+    lists->addWidget(ListaRegistros, 2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BtnRecuperar);
+    buttons->addWidget(BtnCerrar);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(LabCarpeta);
+    layout->addWidget(LabNinguna);
+    layout->addLayout(lists, 1);
+    layout->addLayout(buttons);
+    setMinimumWidth(twips::toPixels(8400));
+    fill();
+}
+
+void CopiesDialog::fill() {
+    copies_ = copias::list(copias::folderBeside(ctx_.PathBaseDatos));
+    ListaCopias->setRowCount(int(copies_.size()));
+    for (int r = 0; r < copies_.size(); ++r) {
+        const copias::Copy& c = copies_[r];
+        qint64 total = 0;
+        for (qint64 n : c.records) total = n < 0 || total < 0 ? -1 : total + n;
+        ListaCopias->setItem(r, 0, item(c.when.toString(QStringLiteral("dd/MM/yyyy"))));
+        ListaCopias->setItem(r, 1, item(c.when.toString(QStringLiteral("HH:mm:ss"))));
+        ListaCopias->setItem(r, 2, item(records(total), true));
+    }
+    LabNinguna->setVisible(copies_.isEmpty());
+    BtnRecuperar->setEnabled(!copies_.isEmpty());
+    if (!copies_.isEmpty()) ListaCopias->selectRow(0);
+    showRecords();
+    (copies_.isEmpty() ? static_cast<QWidget*>(BtnCerrar) : ListaCopias)->setFocus();
+}
+
+void CopiesDialog::showRecords() {
+    const int row = ListaCopias->currentRow();
+    const bool chosen = row >= 0 && row < copies_.size();
+    ListaRegistros->setRowCount(chosen ? registers::kCount : 0);
+    if (!chosen) return;
+    for (int r = 0; r < registers::kCount; ++r) {
+        ListaRegistros->setItem(r, 0, item(registers::at(r).caption));
+        ListaRegistros->setItem(r, 1, item(records(copies_[row].records.value(r, -1)), true));
+    }
+}
+
+void CopiesDialog::recuperar() {
+    FormBasesDatos& hub = *ctx_.hub;
+    const int row = ListaCopias->currentRow();
+    if (row < 0 || row >= copies_.size()) return;
+    const copias::Copy chosen = copies_[row];
+    const QString date = chosen.when.toString(QStringLiteral("dd/MM/yyyy"));
+    const QString time = chosen.when.toString(QStringLiteral("HH:mm:ss"));
+    if (dialogs::message(this, hub.MensaRecuperarPregunta.arg(date, time), QMessageBox::Question,
+                         QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return;
+    // The catalogue is let go of before its file is replaced, and opened again as start-up
+    // opens it: counters and selections start afresh.
+    hub.close();
+    int restored = 0;
+    const copias::Outcome o = copias::recover(
+        ctx_.PathBaseDatos, copias::folderBeside(ctx_.PathBaseDatos), chosen.name, &restored);
+    if (o.number == 0) hub.CopiaRecuperada = true;
+    const QString problem =
+        schema::checkAndUpgrade(ctx_.PathBaseDatos + QStringLiteral("/DataOrmelia.mdb"));
+    try {
+        if (!problem.isEmpty()) throw DbError(dberr::kNotCatalogue, problem);
+        hub.Load();
+    } catch (const DbError& e) {
+        dialogs::error(this, hub.MensaProducidoError + QString::number(e.number) +
+                                 QStringLiteral("\r\r") + e.detail);
+    }
+    if (o.number != 0)
+        dialogs::error(this, hub.MensaRecuperacionFallida.arg(o.number).arg(o.detail));
+    else
+        dialogs::information(this, hub.MensaRecuperada.arg(date, time).arg(restored));
+    fill();
+}

@@ -1,0 +1,35 @@
+#pragma once
+// The safety copies (`FormCopias`), opened from the report screen: the copies of the catalogue,
+// newest first, with their date, time and records; the records of each register of the chosen
+// one; "Recuperar" (`BtnRecuperar`) puts the chosen copy in the catalogue's place, the catalogue
+// as it was kept as one more copy, and reopens it as start-up does.
+#include <QDialog>
+#include <QVector>
+
+#include "store/safety_copies.h"
+
+struct Context;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+class CopiesDialog : public QDialog {
+    Q_OBJECT
+  public:
+    CopiesDialog(Context& ctx, QWidget* parent);
+
+    QLabel* LabCarpeta;
+    QLabel* LabNinguna;
+    QTableWidget* ListaCopias;
+    QTableWidget* ListaRegistros;
+    QPushButton* BtnRecuperar;
+    QPushButton* BtnCerrar;
+
+  private:
+    void fill();
+    void showRecords();
+    void recuperar();
+
+    Context& ctx_;
+    QVector<copias::Copy> copies_;
+};
