@@ -8,6 +8,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "info/tool_widgets.h"
 #include "shell/windowing/appearance.h"
 #include "shell/windowing/context.h"
 #include "shell/windowing/dialogs.h"
@@ -18,25 +19,6 @@
 #include "store/schema.h"
 
 namespace {
-
-QTableWidget* table(QWidget* parent, const char* name, const QStringList& headers) {
-    auto* t = new QTableWidget(0, int(headers.size()), parent);
-    t->setObjectName(QLatin1String(name));
-    t->setHorizontalHeaderLabels(headers);
-    t->verticalHeader()->hide();
-    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    t->setSelectionBehavior(QAbstractItemView::SelectRows);
-    t->setSelectionMode(QAbstractItemView::SingleSelection);
-    t->horizontalHeader()->setStretchLastSection(true);
-    t->setTabKeyNavigation(false);
-    return t;
-}
-
-QTableWidgetItem* item(const QString& text, bool number = false) {
-    auto* i = new QTableWidgetItem(text);
-    if (number) i->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return i;
-}
 
 QString records(qint64 n) {
     return n < 0 ? QStringLiteral("-") : QString::number(n);
@@ -62,9 +44,10 @@ CopiesDialog::CopiesDialog(Context& ctx, QWidget* parent) : QDialog(parent), ctx
     LabNinguna->setObjectName(QStringLiteral("LabNinguna"));
     LabNinguna->setWordWrap(true);
 
-    ListaCopias =
-        table(this, "ListaCopias", {hub.EtiCopiasFecha, hub.EtiCopiasHora, hub.EtiCopiasRegistros});
-    ListaRegistros = table(this, "ListaRegistros", {hub.EtiCopiasRegistro, hub.EtiCopiasRegistros});
+    ListaCopias = tools::table(this, "ListaCopias",
+                               {hub.EtiCopiasFecha, hub.EtiCopiasHora, hub.EtiCopiasRegistros});
+    ListaRegistros =
+        tools::table(this, "ListaRegistros", {hub.EtiCopiasRegistro, hub.EtiCopiasRegistros});
     ListaRegistros->setSelectionMode(QAbstractItemView::NoSelection);
     ListaRegistros->setFocusPolicy(Qt::NoFocus);
     for (QTableWidget* t : {ListaCopias, ListaRegistros}) {
@@ -74,15 +57,8 @@ CopiesDialog::CopiesDialog(Context& ctx, QWidget* parent) : QDialog(parent), ctx
     }
     connect(ListaCopias, &QTableWidget::itemSelectionChanged, this, [this] { showRecords(); });
 
-    BtnRecuperar = new QPushButton(hub.EtiRecuperar, this);
-    BtnRecuperar->setObjectName(QStringLiteral("BtnRecuperar"));
-    BtnRecuperar->setToolTip(hub.EtiRecuperarAyuda);
-    BtnCerrar = new QPushButton(hub.EtiCerrar, this);
-    BtnCerrar->setObjectName(QStringLiteral("BtnCerrar"));
-    for (QPushButton* b : {BtnRecuperar, BtnCerrar}) {
-        b->setAutoDefault(false);
-        b->setMinimumSize(twips::toPixels(1215), twips::toPixels(375));
-    }
+    BtnRecuperar = tools::button(this, "BtnRecuperar", hub.EtiRecuperar, hub.EtiRecuperarAyuda);
+    BtnCerrar = tools::button(this, "BtnCerrar", hub.EtiCerrar, QString());
     BtnCerrar->setDefault(true);
     connect(BtnRecuperar, &QPushButton::clicked, this, [this] { recuperar(); });
     connect(BtnCerrar, &QPushButton::clicked, this, &QDialog::accept);
@@ -110,9 +86,9 @@ void CopiesDialog::fill() {
         const copias::Copy& c = copies_[r];
         qint64 total = 0;
         for (qint64 n : c.records) total = n < 0 || total < 0 ? -1 : total + n;
-        ListaCopias->setItem(r, 0, item(c.when.toString(QStringLiteral("dd/MM/yyyy"))));
-        ListaCopias->setItem(r, 1, item(c.when.toString(QStringLiteral("HH:mm:ss"))));
-        ListaCopias->setItem(r, 2, item(records(total), true));
+        ListaCopias->setItem(r, 0, tools::item(c.when.toString(QStringLiteral("dd/MM/yyyy"))));
+        ListaCopias->setItem(r, 1, tools::item(c.when.toString(QStringLiteral("HH:mm:ss"))));
+        ListaCopias->setItem(r, 2, tools::item(records(total), true));
     }
     LabNinguna->setVisible(copies_.isEmpty());
     BtnRecuperar->setEnabled(!copies_.isEmpty());
@@ -127,8 +103,9 @@ void CopiesDialog::showRecords() {
     ListaRegistros->setRowCount(chosen ? registers::kCount : 0);
     if (!chosen) return;
     for (int r = 0; r < registers::kCount; ++r) {
-        ListaRegistros->setItem(r, 0, item(registers::at(r).caption));
-        ListaRegistros->setItem(r, 1, item(records(copies_[row].records.value(r, -1)), true));
+        ListaRegistros->setItem(r, 0, tools::item(registers::at(r).caption));
+        ListaRegistros->setItem(r, 1,
+                                tools::item(records(copies_[row].records.value(r, -1)), true));
     }
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "info/copies_dialog.h"
+#include "info/pictures_dialog.h"
 #include "shell/windowing/appearance.h"
 #include "shell/windowing/dialogs.h"
 #include "shell/windowing/look.h"
@@ -21,7 +22,7 @@ constexpr float kFirstRow = 1020, kRowStep = 390, kCellWidth = 555, kCellHeight 
 // The catalogue-wide tools, one row of buttons below the counters, each at its own place:
 // "Buscar...", "Duplicados...", "Copias...", "Imágenes...".
 constexpr float kToolLeft = 2430, kToolStep = 1935, kToolWidth = 1815, kToolHeight = 375;
-enum ToolPlace { kToolCopias = 2 };
+enum ToolPlace { kToolCopias = 2, kToolImagenes = 3 };
 
 // The value columns: suffix of the label names, left edge, tooltip.
 struct Column {
@@ -146,6 +147,12 @@ class FormInforme : public Screen {
                     CopiesDialog dialog(ctx_, this);
                     dialogs::exec(dialog);
                     fill();  // a recovery brings other counters
+                });
+        connect(tool(QStringLiteral("BtnImagenes"), hub.EtiImagenes, hub.EtiImagenesAyuda,
+                     kToolImagenes),
+                &QPushButton::clicked, this, [this] {
+                    PicturesDialog dialog(ctx_, this);
+                    dialogs::exec(dialog);
                 });
     }
 

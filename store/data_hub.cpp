@@ -104,6 +104,27 @@ void FormBasesDatos::LoadMessages() {
     EtiRecuperar = QStringLiteral("Recuperar");
     EtiRecuperarAyuda = QString::fromUtf8(
         "Poner la copia elegida en lugar de la Base de Datos actual, con sus imágenes");
+    // %1: pictures found, %2: pictures still missing.
+    MensaImagenesBuscadas =
+        QString::fromUtf8("Se han encontrado %1 imágenes; %2 siguen sin encontrarse.");
+    EtiImagenes = QString::fromUtf8("Imágenes...");
+    EtiImagenesAyuda = QString::fromUtf8(
+        "Las Imágenes de los Registros: cuántas hay, cuáles no se encuentran y dónde buscarlas");
+    EtiImagenesTitulo = QString::fromUtf8("Imágenes de la Base de Datos");
+    EtiImagenesCon = QString::fromUtf8("Con Imagen");
+    EtiImagenesFaltan = QString::fromUtf8("No se encuentran");
+    EtiImagenesRegistro = QStringLiteral("Registro");
+    EtiImagenesRuta = QStringLiteral("Imagen guardada");
+    // %1: how many.
+    EtiImagenesListaFaltan = QString::fromUtf8("Imágenes que no se encuentran: %1");
+    EtiImagenesBuscar = QStringLiteral("Buscar en una carpeta...");
+    EtiImagenesBuscarAyuda = QString::fromUtf8(
+        "Buscar en una carpeta y sus subcarpetas un archivo del mismo nombre para cada Imagen que "
+        "no se encuentra");
+    EtiImagenesBuscarTitulo = QString::fromUtf8("Carpeta donde buscar las Imágenes");
+    EtiDeshacer = QStringLiteral("Deshacer");
+    EtiImagenesDeshacerAyuda =
+        QString::fromUtf8("Devolver a las Imágenes de la última búsqueda su ruta anterior");
     EtiAmpliar = QStringLiteral("Ampliar");
     EtiReducir = QStringLiteral("Reducir");
     EtiCancelar = QStringLiteral("Cancelar");

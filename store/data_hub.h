@@ -78,6 +78,11 @@ class FormBasesDatos {
         MensaRecuperacionFallida, EtiCopias, EtiCopiasAyuda, EtiCopiasTitulo, EtiCopiasCarpeta,
         EtiCopiasNinguna, EtiCopiasFecha, EtiCopiasHora, EtiCopiasRegistros, EtiCopiasRegistro,
         EtiRecuperar, EtiRecuperarAyuda;
+    // The pictures of the catalogue and the search for the missing ones.
+    QString MensaImagenesBuscadas, EtiImagenes, EtiImagenesAyuda, EtiImagenesTitulo, EtiImagenesCon,
+        EtiImagenesFaltan, EtiImagenesRegistro, EtiImagenesRuta, EtiImagenesListaFaltan,
+        EtiImagenesBuscar, EtiImagenesBuscarAyuda, EtiImagenesBuscarTitulo, EtiDeshacer,
+        EtiImagenesDeshacerAyuda;
     // Label texts.
     QString EtiAmpliar, EtiReducir, EtiIdentificador, EtiNumero, EtiEn, EtiInsertarImagen,
         EtiFormatoImagen, EtiAnadir, EtiModificar, EtiNumerico, EtiNotasCortadas,

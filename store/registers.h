@@ -78,6 +78,8 @@ struct RegisterDef {
     QString loadName(const char* op) const { return formName(op).mid(4).prepend("Carga"); }
     const FieldDef* field(const QString& column) const;
     QStringList identifierColumns() const;
+    // The columns of the name label (nameParts' boxes), or the identifiers when it has none.
+    QStringList nameColumns() const;
 };
 
 namespace registers {

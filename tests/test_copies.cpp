@@ -14,6 +14,7 @@
 #include <QTableWidget>
 
 #include "info/copies_dialog.h"
+#include "info/pictures_dialog.h"
 #include "shell/windowing/dialogs.h"
 #include "store/engine.h"
 #include "store/picture_paths.h"
@@ -73,21 +74,32 @@ void saveComposer(FormMdi& mdi, const QString& apellidos) {
     QVERIFY(!mdi.store().ErrorDatos);
 }
 
-// Clicks "Copias..." on the report screen; `answer` gets FormCopias as the user sees it.
-void openCopias(FormMdi& mdi, const std::function<void(CopiesDialog&)>& answer) {
+// Clicks a tool button of the report screen; `answer` gets its window as the user sees it.
+template <class Window>
+void openTool(FormMdi& mdi, const char* button, const std::function<void(Window&)>& answer) {
     Screen* report = lt::show(mdi, 57);
     QVERIFY(report);
     bool shown = false;
     dialogs::setDialogHook([&](QDialog& d) {
-        auto* c = qobject_cast<CopiesDialog*>(&d);
+        auto* c = qobject_cast<Window*>(&d);
         if (!c) return int(QDialog::Rejected);
         shown = true;
         answer(*c);
         return int(QDialog::Accepted);
     });
-    QTest::mouseClick(lt::w<QPushButton>(report, "BtnCopias"), Qt::LeftButton);
+    QTest::mouseClick(lt::w<QPushButton>(report, button), Qt::LeftButton);
     dialogs::setDialogHook(nullptr);
     QVERIFY(shown);
+}
+
+void openCopias(FormMdi& mdi, const std::function<void(CopiesDialog&)>& answer) {
+    openTool<CopiesDialog>(mdi, "BtnCopias", answer);
+}
+
+QStringList column(QTableWidget* t, int c) {
+    QStringList out;
+    for (int r = 0; r < t->rowCount(); ++r) out << t->item(r, c)->text();
+    return out;
 }
 
 }  // namespace
@@ -105,6 +117,7 @@ class CopiesTest : public QObject {
     void relativePicturePaths_data();
     void relativePicturePaths();
     void picturesSurviveAMove();
+    void missingPicturesFoundInAFolder();
     void killedCopyIsNeverPartial();
     void killedRecoveryLeavesOneWholeCatalogue();
 };
@@ -472,6 +485,68 @@ void CopiesTest::picturesSurviveAMove() {
     QCOMPARE(dialog.FileName, QString("fotos/bach.png"));
     QCOMPARE(int(twips::height(&probe)), 1500);  // the 2:1 picture, fitted
     moved.close(false);
+}
+
+void CopiesTest::missingPicturesFoundInAFolder() {
+    TempApp app;
+    QDir(app.folder()).mkpath("fotos");
+    makePicture(app.folder() + "/fotos", "a.png", 10, 10);
+    for (const char* f : {"buscar/b.png", "buscar/1/c.png", "buscar/2/c.png", "buscar/3/e.png"}) {
+        QDir(app.folder()).mkpath(QFileInfo(app.folder() + "/" + f).absolutePath());
+        makePicture(app.folder(), f, 12, 12);
+    }
+    app.insert("Compositor", {{"Nombre", "Johann"}, {"Apellidos", "A"}, {"Imagen", "fotos/a.png"}});
+    app.insert("Compositor",
+               {{"Nombre", "Juan"}, {"Apellidos", "B"}, {"Imagen", "fotos/viejo/b.png"}});
+    app.insert("Compositor", {{"Apellidos", "C"}, {"Imagen", "/otro/disco/c.png"}, {"Notas", "n"}});
+    app.insert("Compositor", {{"Apellidos", "D"}, {"Imagen", "d.png"}});
+    app.insert("Compositor", {{"Apellidos", "Sin imagen"}});
+    app.insert("Director",
+               {{"Nombre", "Herbert"}, {"Apellidos", "E"}, {"Imagen", "C:\\fotos\\e.png"}});
+    const auto before = app.rows("SELECT * FROM Compositor ORDER BY Id") +
+                        app.rows("SELECT * FROM Director ORDER BY Id");
+    FormMdi& mdi = app.enter();
+    app.files.choose(app.folder() + "/buscar");
+    openTool<PicturesDialog>(mdi, "BtnImagenes", [&](PicturesDialog& d) {
+        QCOMPARE(d.ListaRegistros->rowCount(), 14);
+        QCOMPARE(d.ListaRegistros->item(0, 1)->text(), QString("4"));
+        QCOMPARE(d.ListaRegistros->item(0, 2)->text(), QString("3"));
+        QCOMPARE(d.ListaRegistros->item(registers::kDirector, 1)->text(), QString("1"));
+        QCOMPARE(d.ListaRegistros->item(registers::kDirector, 2)->text(), QString("1"));
+        QCOMPARE(column(d.ListaFaltan, 1), QStringList({"Juan B", "C", "D", "Herbert E"}));
+        QCOMPARE(column(d.ListaFaltan, 2), QStringList({"fotos/viejo/b.png", "/otro/disco/c.png",
+                                                        "d.png", "C:\\fotos\\e.png"}));
+        QCOMPARE(d.LabFaltan->text(), QString::fromUtf8("Imágenes que no se encuentran: 4"));
+        // One file of the name: found; two, or none: left and listed.
+        d.BtnBuscar->click();
+        QCOMPARE(app.messages.texts().last(),
+                 QString::fromUtf8("Se han encontrado 2 imágenes; 2 siguen sin encontrarse."));
+        QCOMPARE(column(d.ListaFaltan, 1), QStringList({"C", "D"}));
+        QCOMPARE(d.ListaRegistros->item(0, 2)->text(), QString("2"));
+        QVERIFY(d.BtnDeshacer->isEnabled());
+        QCOMPARE(app.scalar("SELECT Imagen FROM Compositor WHERE Apellidos = 'B'").toString(),
+                 QString("buscar/b.png"));
+        QCOMPARE(app.scalar("SELECT Imagen FROM Director").toString(), QString("buscar/3/e.png"));
+        // Nothing else in any record changed.
+        auto after = app.rows("SELECT * FROM Compositor ORDER BY Id") +
+                     app.rows("SELECT * FROM Director ORDER BY Id");
+        QCOMPARE(after.size(), before.size());
+        for (int i = 0; i < after.size(); ++i) {
+            QVariantMap a = after[i], b = before[i];
+            a.remove("Imagen");
+            b.remove("Imagen");
+            QCOMPARE(a, b);
+        }
+        // "Deshacer" takes the whole search back.
+        d.BtnDeshacer->click();
+        QCOMPARE(app.rows("SELECT * FROM Compositor ORDER BY Id") +
+                     app.rows("SELECT * FROM Director ORDER BY Id"),
+                 before);
+        QCOMPARE(column(d.ListaFaltan, 1), QStringList({"Juan B", "C", "D", "Herbert E"}));
+        QVERIFY(!d.BtnDeshacer->isEnabled());
+    });
+    QCOMPARE(app.files.titles.size(), 1);
+    app.close(false);
 }
 
 namespace {
