@@ -17,6 +17,7 @@
 #include "store/data_hub.h"
 #include "store/registers.h"
 #include "store/schema.h"
+#include "store/settings.h"
 
 namespace {
 
@@ -59,6 +60,19 @@ CopiesDialog::CopiesDialog(Context& ctx, QWidget* parent) : QDialog(parent), ctx
 
     BtnRecuperar = tools::button(this, "BtnRecuperar", hub.EtiRecuperar, hub.EtiRecuperarAyuda);
     BtnCerrar = tools::button(this, "BtnCerrar", hub.EtiCerrar, QString());
+    LabSegunda = new QLabel(this);
+    LabSegunda->setObjectName(QStringLiteral("LabSegunda"));
+    LabSegunda->setTextFormat(Qt::PlainText);
+    LabSegunda->setWordWrap(true);
+    BtnSegunda = tools::button(this, "BtnSegunda", hub.EtiSegundaElegir, hub.EtiSegundaAyuda);
+    BtnQuitarSegunda =
+        tools::button(this, "BtnQuitarSegunda", hub.EtiSegundaQuitar, hub.EtiSegundaQuitarAyuda);
+    connect(BtnSegunda, &QPushButton::clicked, this, [this] {
+        CommonDialog folder;
+        folder.DialogTitle = ctx_.hub->EtiSegundaTitulo;
+        if (folder.ShowFolder(this)) setSecond(QDir::cleanPath(folder.FileName));
+    });
+    connect(BtnQuitarSegunda, &QPushButton::clicked, this, [this] { setSecond(QString()); });
     BtnCerrar->setDefault(true);
     connect(BtnRecuperar, &QPushButton::clicked, this, [this] { recuperar(); });
     connect(BtnCerrar, &QPushButton::clicked, this, &QDialog::accept);
@@ -66,6 +80,10 @@ CopiesDialog::CopiesDialog(Context& ctx, QWidget* parent) : QDialog(parent), ctx
     auto* lists = new QHBoxLayout;
     lists->addWidget(ListaCopias, 3);
     lists->addWidget(ListaRegistros, 2);
+    auto* second = new QHBoxLayout;
+    second->addWidget(LabSegunda, 1);
+    second->addWidget(BtnSegunda);
+    second->addWidget(BtnQuitarSegunda);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(BtnRecuperar);
@@ -74,9 +92,34 @@ CopiesDialog::CopiesDialog(Context& ctx, QWidget* parent) : QDialog(parent), ctx
     layout->addWidget(LabCarpeta);
     layout->addWidget(LabNinguna);
     layout->addLayout(lists, 1);
+    layout->addLayout(second);
     layout->addLayout(buttons);
     setMinimumWidth(twips::toPixels(8400));
     fill();
+    showSecond();
+}
+
+void CopiesDialog::showSecond() {
+    const FormBasesDatos& hub = *ctx_.hub;
+    QString folder;
+    try {
+        folder = ajustes::read(*ctx_.hub->Data[0].connection(), ajustes::kSegundaCarpeta);
+    } catch (const DbError&) {
+        folder.clear();  // unreadable settings: shown as none, the exit copies beside it alone
+    }
+    LabSegunda->setText(folder.isEmpty()
+                            ? hub.EtiSegundaNinguna
+                            : hub.EtiSegundaCarpeta.arg(QDir::toNativeSeparators(folder)));
+    BtnQuitarSegunda->setEnabled(!folder.isEmpty());
+}
+
+void CopiesDialog::setSecond(const QString& folder) {
+    try {
+        ajustes::write(*ctx_.hub->Data[0].connection(), ajustes::kSegundaCarpeta, folder);
+    } catch (const DbError& e) {
+        dialogs::error(this, ctx_.hub->MensaProducidoError + QString::number(e.number));
+    }
+    showSecond();
 }
 
 void CopiesDialog::fill() {
@@ -140,4 +183,5 @@ void CopiesDialog::recuperar() {
     else
         dialogs::information(this, hub.MensaRecuperada.arg(date, time).arg(restored));
     fill();
+    showSecond();
 }

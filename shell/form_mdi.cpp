@@ -1,7 +1,9 @@
 #include "shell/form_mdi.h"
 
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QResizeEvent>
 
 #include "shell/form_solapas.h"
@@ -16,6 +18,7 @@
 #include "store/record_store.h"
 #include "store/safety_copies.h"
 #include "store/schema.h"
+#include "store/settings.h"
 
 FormMdi::FormMdi(const QString& applicationFolder) {
     // The pictures and help texts live in a static library, whose resources register only when
@@ -160,6 +163,12 @@ void FormMdi::shutdown() {
     closed_ = true;
     // Every screen and the hub let go of the catalogue before it may be compacted.
     solapas_->unloadAll();
+    QString second;
+    try {
+        second = ajustes::read(*hub_->Data[0].connection(), ajustes::kSegundaCarpeta);
+    } catch (const DbError&) {
+        second.clear();  // the copy beside the catalogue is still made
+    }
     hub_->close();
     auto answer = dialogs::message(nullptr, kCompactQuestion, QMessageBox::Question,
                                    QMessageBox::Yes | QMessageBox::No);
@@ -169,20 +178,31 @@ void FormMdi::shutdown() {
             changeCounter_ ||
         hub_->CopiaRecuperada;
     if (answer == QMessageBox::Yes) compact();
-    writeSafetyCopies(changed);
+    writeSafetyCopies(changed, second);
 }
 
-void FormMdi::writeSafetyCopies(bool changed) {
+void FormMdi::writeSafetyCopies(bool changed, const QString& second) {
     const QString copies = copias::folderBeside(PathBaseDatos);
     qint64 records = 0;
     for (const RegisterState& s : hub_->reg) records += s.Cont;
     // A collection that has never been copied is covered from its first exit.
     if (!changed && (records == 0 || !copias::list(copies).isEmpty())) return;
-    const copias::Outcome o = copias::write(PathBaseDatos, copies);
-    if (o.number != 0)
-        dialogs::error(nullptr, hub_->MensaCopiaFallida.arg(QDir::toNativeSeparators(copies))
-                                    .arg(o.number)
-                                    .arg(o.detail));
+    const QDateTime now = QDateTime::currentDateTime();
+    auto write = [&](const QString& folder) {
+        const copias::Outcome o = copias::write(PathBaseDatos, folder, now);
+        if (o.number != 0)
+            dialogs::error(nullptr, hub_->MensaCopiaFallida.arg(QDir::toNativeSeparators(folder))
+                                        .arg(o.number)
+                                        .arg(o.detail));
+    };
+    write(copies);
+    if (second.isEmpty()) return;
+    // A disk or stick that is not there now: said once, the copy beside the catalogue stands.
+    if (!QFileInfo(second).isDir())
+        dialogs::warning(nullptr,
+                         hub_->MensaSegundaNoDisponible.arg(QDir::toNativeSeparators(second)));
+    else
+        write(second);
 }
 
 bool FormMdi::offerRecovery(const QString& refusal) {

@@ -44,8 +44,8 @@ class FormMdi : public QMainWindow {
   private:
     void shutdown();
     void compact();
-    // The safety copy at exit (and in the second folder when one is set).
-    void writeSafetyCopies(bool changed);
+    // The safety copy at exit, and in the second folder when one is set.
+    void writeSafetyCopies(bool changed, const QString& second);
     // A catalogue refused at start-up: the refusal names the newest copy and offers to recover
     // it. Returns true when it was recovered (the catalogue is then checked again).
     bool offerRecovery(const QString& refusal);

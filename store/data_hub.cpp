@@ -91,6 +91,21 @@ void FormBasesDatos::LoadMessages() {
     MensaRecuperacionFallida = QString::fromUtf8(
         "No se ha podido RECUPERAR la COPIA de seguridad (ERROR %1: %2).\rLa Base de Datos queda "
         "como estaba.");
+    // %1: the second folder.
+    MensaSegundaNoDisponible = QString::fromUtf8(
+        "No se ha hecho la COPIA en la segunda carpeta\r%1\rporque no está disponible. La copia "
+        "junto a la Base de Datos sí se ha hecho.");
+    EtiSegundaCarpeta = QStringLiteral("Segunda carpeta: %1");
+    EtiSegundaNinguna = QString::fromUtf8(
+        "Segunda carpeta: ninguna (las copias se hacen sólo junto a la Base de Datos)");
+    EtiSegundaElegir = QStringLiteral("Segunda carpeta...");
+    EtiSegundaAyuda = QString::fromUtf8(
+        "Otra carpeta (otro disco, una memoria USB, una carpeta sincronizada) donde se hace "
+        "también cada copia");
+    EtiSegundaQuitar = QStringLiteral("Quitar");
+    EtiSegundaQuitarAyuda =
+        QString::fromUtf8("Dejar de hacer las copias también en la segunda carpeta");
+    EtiSegundaTitulo = QStringLiteral("Segunda carpeta de las Copias");
     EtiCopias = QStringLiteral("Copias...");
     EtiCopiasAyuda = QString::fromUtf8("Copias de seguridad de la Base de Datos y de sus imágenes");
     EtiCopiasTitulo = QStringLiteral("Copias de Seguridad");

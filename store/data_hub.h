@@ -77,7 +77,9 @@ class FormBasesDatos {
     QString MensaCopiaFallida, MensaRecuperarAlArrancar, MensaRecuperarPregunta, MensaRecuperada,
         MensaRecuperacionFallida, EtiCopias, EtiCopiasAyuda, EtiCopiasTitulo, EtiCopiasCarpeta,
         EtiCopiasNinguna, EtiCopiasFecha, EtiCopiasHora, EtiCopiasRegistros, EtiCopiasRegistro,
-        EtiRecuperar, EtiRecuperarAyuda;
+        EtiRecuperar, EtiRecuperarAyuda, MensaSegundaNoDisponible, EtiSegundaCarpeta,
+        EtiSegundaNinguna, EtiSegundaElegir, EtiSegundaAyuda, EtiSegundaQuitar,
+        EtiSegundaQuitarAyuda, EtiSegundaTitulo;
     // The pictures of the catalogue and the search for the missing ones.
     QString MensaImagenesBuscadas, EtiImagenes, EtiImagenesAyuda, EtiImagenesTitulo, EtiImagenesCon,
         EtiImagenesFaltan, EtiImagenesRegistro, EtiImagenesRuta, EtiImagenesListaFaltan,

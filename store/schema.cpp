@@ -212,6 +212,15 @@ QStringList version3Sql() {
     return sql;
 }
 
+// The catalogue's own settings (the second folder of the safety copies): one text per name, so
+// they travel with the catalogue and no settings file is needed.
+const QString kSettingsTable = QStringLiteral("Ajustes");
+QStringList settingsSql() {
+    return {
+        QStringLiteral("CREATE TABLE IF NOT EXISTS Ajustes (Clave TEXT PRIMARY KEY NOT NULL, "
+                       "Valor TEXT NOT NULL DEFAULT '')")};
+}
+
 // The steps from each version to the next; step i leads from version i to i + 1. Version 0 is a
 // catalogue written before versions were marked: its tables are those of version 1.
 QStringList stepSql(int from) {
@@ -222,6 +231,8 @@ QStringList stepSql(int from) {
             return version2Sql();
         case 2:
             return version3Sql();
+        case kSettingsStep:
+            return settingsSql();
         default:
             return {};
     }
@@ -238,6 +249,7 @@ QList<QPair<QString, QStringList>> expectedTables() {
     }
     for (const links::SetTable& t : links::setTables())
         out.append({t.table, QStringList{QStringLiteral("Id")} + linkColumns()});
+    out.append({kSettingsTable, {QStringLiteral("Clave"), QStringLiteral("Valor")}});
     return out;
 }
 
@@ -356,7 +368,7 @@ QString createScript(int version) {
     if (version == kVersion) {
         for (const RegisterDef& d : registers::all())
             sql << tableSql(d, d.table) << tableExtrasSql(d);
-        sql << version2Sql();
+        sql << version2Sql() << settingsSql();
     } else {
         for (int v = 0; v < version; ++v) sql << stepSql(v);
     }

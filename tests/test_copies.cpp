@@ -118,6 +118,8 @@ class CopiesTest : public QObject {
     void relativePicturePaths();
     void picturesSurviveAMove();
     void missingPicturesFoundInAFolder();
+    void secondFolderGetsEveryCopy();
+    void settingsStepUpgradesACatalogueWithRecords();
     void killedCopyIsNeverPartial();
     void killedRecoveryLeavesOneWholeCatalogue();
 };
@@ -547,6 +549,81 @@ void CopiesTest::missingPicturesFoundInAFolder() {
     });
     QCOMPARE(app.files.titles.size(), 1);
     app.close(false);
+}
+
+void CopiesTest::secondFolderGetsEveryCopy() {
+    TempApp app;
+    QTemporaryDir stick;
+    const QString second = stick.path() + "/copias de Ormelia";
+    QVERIFY(QDir().mkpath(second));
+    const QString pic = makePicture(app.folder(), "bach.png", 20, 20);
+    composer(app, "Bach", "bach.png");
+    FormMdi& mdi = app.enter();
+    app.files.choose(second);
+    openCopias(mdi, [&](CopiesDialog& d) {
+        QVERIFY(d.LabSegunda->text().contains("ninguna"));
+        QVERIFY(!d.BtnQuitarSegunda->isEnabled());
+        d.BtnSegunda->click();
+        QCOMPARE(d.LabSegunda->text(), "Segunda carpeta: " + QDir::toNativeSeparators(second));
+        QVERIFY(d.BtnQuitarSegunda->isEnabled());
+    });
+    // Kept in the catalogue itself.
+    QCOMPARE(app.scalar("SELECT Valor FROM Ajustes WHERE Clave = 'SegundaCarpeta'").toString(),
+             second);
+    app.close(false);
+    const QVector<copias::Copy> beside = copias::list(copiesOf(app));
+    const QVector<copias::Copy> there = copias::list(second);
+    QCOMPARE(beside.size(), 1);
+    QCOMPARE(there.size(), 1);
+    QCOMPARE(there.first().name, beside.first().name);
+    QCOMPARE(scalarOf(there.first().path, "SELECT Apellidos FROM Compositor").toString(),
+             QString("Bach"));
+    QCOMPARE(bytesOf(second + "/Imagenes/" + there.first().pictures.value("bach.png")),
+             bytesOf(pic));
+    QVERIFY(app.messages.texts().filter("segunda carpeta").isEmpty());
+
+    // The stick taken away: the copy beside the catalogue is made, and one box says the other
+    // was not.
+    QVERIFY(QDir(stick.path()).removeRecursively());
+    app.messages.clear();
+    saveComposer(app.enter(), "Vivaldi");
+    app.close(false);
+    QCOMPARE(copyNames(app).size(), 2);
+    QCOMPARE(app.messages.texts().filter("segunda carpeta").size(), 1);
+    QVERIFY(app.messages.texts().filter("No se ha podido hacer la COPIA").isEmpty());
+    QVERIFY(!QFileInfo::exists(second));
+
+    // "Quitar" forgets it.
+    openCopias(app.enter(), [&](CopiesDialog& d) {
+        d.BtnQuitarSegunda->click();
+        QVERIFY(d.LabSegunda->text().contains("ninguna"));
+    });
+    QCOMPARE(app.scalar("SELECT count(*) FROM Ajustes").toInt(), 0);
+    app.close(false);
+}
+
+void CopiesTest::settingsStepUpgradesACatalogueWithRecords() {
+    TempApp app(false);
+    makeCatalogue(app.catalogue(), schema::kSettingsStep);
+    lt::composers(app, 50);
+    app.insert("Director", {{"Nombre", "Herbert"}, {"Apellidos", "von Karajan"}});
+    const QString kFields =
+        "SELECT Id, Nombre, Apellidos, Fecha1, Fecha2, Notas, Imagen FROM Compositor ORDER BY Id";
+    const auto before = app.rows(kFields);
+    FormMdi& mdi = app.start();
+    QCOMPARE(mdi.hub().ContCompositor(), 50);
+    QCOMPARE(app.scalar("PRAGMA user_version").toInt(), schema::kVersion);
+    QCOMPARE(app.scalar("SELECT count(*) FROM Ajustes").toInt(), 0);
+    QCOMPARE(app.rows(kFields), before);
+    QCOMPARE(app.scalar("SELECT Apellidos FROM Director").toString(), QString("von Karajan"));
+    app.close(false);
+    // A catalogue of this version without the settings table is incomplete, and says so.
+    app.exec("DROP TABLE Ajustes");
+    app.messages.clear();
+    app.messages.answer(QMessageBox::No);
+    auto refused = std::make_unique<FormMdi>(app.folder());
+    QVERIFY(!refused->Load());
+    QVERIFY(app.messages.texts().first().contains("falta la tabla Ajustes"));
 }
 
 namespace {
