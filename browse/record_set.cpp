@@ -14,20 +14,6 @@
 #include "shell/windowing/twips.h"
 #include "store/data_hub.h"
 
-namespace {
-
-// The grid's columns: the composed name, and the instrument or voice of a performer.
-QStringList nameColumns(const RegisterDef& d) {
-    QStringList out;
-    for (const QString& control : d.nameParts)
-        for (const BoxDef& b : d.boxes)
-            if (b.control == control) out << b.column;
-    if (out.isEmpty()) out = d.identifierColumns();
-    return out;
-}
-
-}  // namespace
-
 RecordSet::RecordSet(BrowseScreen& screen) : QObject(&screen), screen_(screen) {
     const int g = screen.global();
     static const char* const titles[] = {"Conjunto Orquesta-Coro-Grupo", "Grupo de Directores",
@@ -147,7 +133,7 @@ void RecordSet::erase() {
 void RecordSet::refresh() {
     QVector<qint64>& set = keys();
     const RegisterDef& d = screen_.def();
-    const QStringList nameCols = nameColumns(d);
+    const QStringList nameCols = d.nameColumns();
     QHash<qint64, QStringList> rows;
     if (!set.isEmpty()) {
         QStringList ids;

@@ -9,6 +9,7 @@
 #include "shell/windowing/picture_box.h"
 #include "shell/windowing/twips.h"
 #include "store/data_hub.h"
+#include "store/picture_paths.h"
 #include "store/record_store.h"
 
 RecordPicture::RecordPicture(Context& ctx, QWidget* screen) : ctx_(ctx), screen_(screen) {
@@ -102,7 +103,9 @@ bool RecordPicture::showStored(const QString& path) {
 void RecordPicture::choose() {
     DialogoImagen.Filter = ctx_.hub->EtiFormatoImagen;
     DialogoImagen.DialogTitle = ctx_.hub->EtiInsertarImagen;
-    DialogoImagen.ShowOpen(screen_);
+    // A picture inside the catalogue's folder is kept relative to it, so it moves with it.
+    if (DialogoImagen.ShowOpen(screen_))
+        DialogoImagen.FileName = picturepaths::toStored(ctx_.PathBaseDatos, DialogoImagen.FileName);
     ctx_.store->CargarImagen(*Imagen, DialogoImagen, int(kSide), int(kSide));
     if (!DialogoImagen.FileName.isEmpty()) {
         setNameColor(true);

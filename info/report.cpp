@@ -4,9 +4,12 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "info/copies_dialog.h"
 #include "info/duplicates_window.h"
+#include "info/pictures_dialog.h"
 #include "info/search_window.h"
 #include "shell/windowing/appearance.h"
+#include "shell/windowing/dialogs.h"
 #include "shell/windowing/look.h"
 #include "shell/windowing/screen.h"
 #include "shell/windowing/twips.h"
@@ -18,8 +21,10 @@ namespace {
 const QColor kCaption(0, 0, 128);
 
 constexpr float kFirstRow = 1020, kRowStep = 390, kCellWidth = 555, kCellHeight = 285;
-// The row of tool buttons: four places across the screen.
-constexpr float kToolLeft = 315, kToolStep = 2430, kToolWidth = 2250, kToolHeight = 330;
+// The catalogue-wide tools, one row of buttons below the counters, each at its own place:
+// "Buscar...", "Duplicados...", "Copias...", "Imágenes...".
+constexpr float kToolLeft = 315, kToolStep = 2430, kToolWidth = 2250, kToolHeight = 375;
+enum ToolPlace { kToolBuscar, kToolDuplicados, kToolCopias, kToolImagenes };
 
 // The value columns: suffix of the label names, left edge, tooltip.
 struct Column {
@@ -137,25 +142,36 @@ class FormInforme : public Screen {
             caption(QLatin1String(keys[k][0]), 2430 + 2400 * float(k), legend, 300);
             text(QString(), QLatin1String(keys[k][1]), 2730 + 2400 * float(k), legend, 1500);
         }
-        buildTools(legend + 345);
+        toolTop_ = legend + kRowStep + 45;
+        const FormBasesDatos& hub = *ctx_.hub;
+        connect(tool(QStringLiteral("BtnBuscar"), hub.EtiBuscar, hub.EtiBuscarAyuda, kToolBuscar),
+                &QPushButton::clicked, this, [this] { SearchWindow::open(ctx_); });
+        connect(tool(QStringLiteral("BtnDuplicados"), hub.EtiDuplicados, hub.EtiDuplicadosAyuda,
+                     kToolDuplicados),
+                &QPushButton::clicked, this, [this] { DuplicatesWindow::open(ctx_); });
+        connect(tool(QStringLiteral("BtnCopias"), hub.EtiCopias, hub.EtiCopiasAyuda, kToolCopias),
+                &QPushButton::clicked, this, [this] {
+                    CopiesDialog dialog(ctx_, this);
+                    dialogs::exec(dialog);
+                    fill();  // a recovery brings other counters
+                });
+        connect(tool(QStringLiteral("BtnImagenes"), hub.EtiImagenes, hub.EtiImagenesAyuda,
+                     kToolImagenes),
+                &QPushButton::clicked, this, [this] {
+                    PicturesDialog dialog(ctx_, this);
+                    dialogs::exec(dialog);
+                });
     }
 
-    // The catalogue-wide tools, in one row below the counters: four places, the search and the
-    // duplicates in the first two.
-    void buildTools(float top) {
-        FormBasesDatos& hub = *ctx_.hub;
-        auto tool = [&](const char* name, const QString& caption, const QString& tip, int place) {
-            auto* b = new QPushButton(caption, this);
-            b->setObjectName(QLatin1String(name));
-            b->setToolTip(tip);
-            twips::place(b, kToolLeft + kToolStep * float(place), top, kToolWidth, kToolHeight);
-            return b;
-        };
-        connect(tool("BtnBuscar", hub.EtiBuscar, hub.EtiBuscarAyuda, 0), &QPushButton::clicked,
-                this, [this] { SearchWindow::open(ctx_); });
-        connect(tool("BtnDuplicados", hub.EtiDuplicados, hub.EtiDuplicadosAyuda, 1),
-                &QPushButton::clicked, this, [this] { DuplicatesWindow::open(ctx_); });
+    QPushButton* tool(const QString& name, const QString& caption, const QString& tip, int place) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(name);
+        b->setToolTip(tip);
+        b->setAutoDefault(false);
+        twips::place(b, kToolLeft + kToolStep * float(place), toolTop_, kToolWidth, kToolHeight);
+        return b;
     }
+    float toolTop_ = 0;
 
     void set(const QString& name, qint64 v) { set(name, QString::number(v)); }
     void set(const QString& name, const QString& v) { control<QLabel>(name)->setText(v); }

@@ -8,6 +8,7 @@
 #include "shell/windowing/busy.h"
 #include "shell/windowing/picture_box.h"
 #include "store/data_hub.h"
+#include "store/picture_paths.h"
 #include "store/record_store.h"
 
 using namespace listing;
@@ -83,7 +84,8 @@ bool ListingScreen::printTo(QPagedPaintDevice& device) {
             if (!path.isEmpty()) {
                 QSize declared;
                 try {
-                    picture = PictureBox::readPicture(path, &declared);
+                    picture = PictureBox::readPicture(
+                        picturepaths::resolve(ctx_.PathBaseDatos, path), &declared);
                 } catch (const PictureError&) {
                     picture = QImage();  // listed all the same, without its picture
                 }

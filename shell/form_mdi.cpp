@@ -1,7 +1,9 @@
 #include "shell/form_mdi.h"
 
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QResizeEvent>
 #include <QShortcut>
 
@@ -16,7 +18,9 @@
 #include "store/compaction.h"
 #include "store/data_hub.h"
 #include "store/record_store.h"
+#include "store/safety_copies.h"
 #include "store/schema.h"
+#include "store/settings.h"
 
 FormMdi::FormMdi(const QString& applicationFolder) {
     // The pictures and help texts live in a static library, whose resources register only when
@@ -99,19 +103,35 @@ bool FormMdi::Load() {
             file, [&watch] { return watch.keepGoing(); }, &cancelled);
     }
     if (!problem.isEmpty()) {
-        dialogs::error(nullptr, cancelled ? hub_->MensaActualizacionCancelada.arg(
-                                                QDir::toNativeSeparators(file))
-                                          : problem);
-        return false;
+        if (cancelled) {
+            dialogs::error(nullptr,
+                           hub_->MensaActualizacionCancelada.arg(QDir::toNativeSeparators(file)));
+            return false;
+        }
+        if (!offerRecovery(problem)) return false;
+        problem = schema::checkAndUpgrade(file);
+        if (!problem.isEmpty()) {
+            dialogs::error(nullptr, problem);
+            return false;
+        }
     }
     try {
         hub_->Load();
     } catch (const DbError& e) {
-        dialogs::error(nullptr, QString::fromUtf8("No se puede leer el catálogo %1: %2 (%3)")
+        const QString refusal = QString::fromUtf8("No se puede leer el catálogo %1: %2 (%3)")
                                     .arg(QDir::toNativeSeparators(file), e.detail)
-                                    .arg(e.number));
-        return false;
+                                    .arg(e.number);
+        if (!offerRecovery(refusal)) return false;
+        try {
+            hub_->Load();
+        } catch (const DbError& again) {
+            dialogs::error(nullptr, QString::fromUtf8("No se puede leer el catálogo %1: %2 (%3)")
+                                        .arg(QDir::toNativeSeparators(file), again.detail)
+                                        .arg(again.number));
+            return false;
+        }
     }
+    changeCounter_ = copias::changeCounter(file);
     store_->ErrorDatos = false;
     // The client area opens at 11880 × 8595 twips.
     client_->resize(twips::toPixels(screens::kClientWidth),
@@ -151,10 +171,77 @@ void FormMdi::shutdown() {
     closed_ = true;
     // Every screen and the hub let go of the catalogue before it may be compacted.
     solapas_->unloadAll();
+    QString second;
+    try {
+        second = ajustes::read(*hub_->Data[0].connection(), ajustes::kSegundaCarpeta);
+    } catch (const DbError&) {
+        second.clear();  // the copy beside the catalogue is still made
+    }
     hub_->close();
     auto answer = dialogs::message(nullptr, kCompactQuestion, QMessageBox::Question,
                                    QMessageBox::Yes | QMessageBox::No);
-    if (answer != QMessageBox::Yes) return;
+    // Whatever the answer, a run that changed the catalogue leaves a copy of it.
+    const bool changed =
+        copias::changeCounter(PathBaseDatos + QStringLiteral("/DataOrmelia.mdb")) !=
+            changeCounter_ ||
+        hub_->CopiaRecuperada;
+    if (answer == QMessageBox::Yes) compact();
+    writeSafetyCopies(changed, second);
+}
+
+void FormMdi::writeSafetyCopies(bool changed, const QString& second) {
+    const QString copies = copias::folderBeside(PathBaseDatos);
+    qint64 records = 0;
+    for (const RegisterState& s : hub_->reg) records += s.Cont;
+    // A collection that has never been copied is covered from its first exit.
+    if (!changed && (records == 0 || !copias::list(copies).isEmpty())) return;
+    const QDateTime now = QDateTime::currentDateTime();
+    auto write = [&](const QString& folder) {
+        const copias::Outcome o = copias::write(PathBaseDatos, folder, now);
+        if (o.number != 0)
+            dialogs::error(nullptr, hub_->MensaCopiaFallida.arg(QDir::toNativeSeparators(folder))
+                                        .arg(o.number)
+                                        .arg(o.detail));
+    };
+    write(copies);
+    if (second.isEmpty()) return;
+    // A disk or stick that is not there now: said once, the copy beside the catalogue stands.
+    if (!QFileInfo(second).isDir())
+        dialogs::warning(nullptr,
+                         hub_->MensaSegundaNoDisponible.arg(QDir::toNativeSeparators(second)));
+    else
+        write(second);
+}
+
+bool FormMdi::offerRecovery(const QString& refusal) {
+    const QString file = PathBaseDatos + QStringLiteral("/DataOrmelia.mdb");
+    const QString copies = copias::folderBeside(PathBaseDatos);
+    const QVector<copias::Copy> list = copias::list(copies);
+    // Only a damaged catalogue is replaced: one another program holds, one kept read-only or
+    // one of a newer version is left as it is.
+    if (list.isEmpty() || !copias::replaceable(file)) {
+        dialogs::error(nullptr, refusal);
+        return false;
+    }
+    const QString question =
+        refusal + QStringLiteral("\r\r") +
+        hub_->MensaRecuperarAlArrancar.arg(list.first().when.toString(QStringLiteral("dd/MM/yyyy")),
+                                           list.first().when.toString(QStringLiteral("HH:mm:ss")),
+                                           QDir::toNativeSeparators(list.first().path));
+    if (dialogs::message(nullptr, question, QMessageBox::Critical,
+                         QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return false;
+    int restored = 0;
+    const copias::Outcome o = copias::recover(PathBaseDatos, copies, list.first().name, &restored);
+    if (o.number != 0) {
+        dialogs::error(nullptr, hub_->MensaRecuperacionFallida.arg(o.number).arg(o.detail));
+        return false;
+    }
+    hub_->CopiaRecuperada = true;
+    return true;
+}
+
+void FormMdi::compact() {
     QString detail;
     int number = 0;
     {

@@ -43,6 +43,12 @@ class FormMdi : public QMainWindow {
 
   private:
     void shutdown();
+    void compact();
+    // The safety copy at exit, and in the second folder when one is set.
+    void writeSafetyCopies(bool changed, const QString& second);
+    // A catalogue refused at start-up: the refusal names the newest copy and offers to recover
+    // it. Returns true when it was recovered (the catalogue is then checked again).
+    bool offerRecovery(const QString& refusal);
     void fitZoom();
 
     Context ctx_;
@@ -52,4 +58,5 @@ class FormMdi : public QMainWindow {
     FormSolapas* solapas_;
     bool started_ = false;
     bool closed_ = false;
+    quint32 changeCounter_ = 0;  // the catalogue's as the run opened it
 };

@@ -1,8 +1,6 @@
 #include "store/compaction.h"
 
-#include <fcntl.h>
 #include <sqlite3.h>
-#include <unistd.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +11,7 @@
 #include <thread>
 
 #include "store/engine.h"
+#include "store/file_sync.h"
 #include "store/index_check.h"
 #include "store/jet_dialect.h"
 
@@ -22,16 +21,6 @@ namespace {
 std::function<void(Step)>& hook() {
     static std::function<void(Step)> h;
     return h;
-}
-
-void syncPath(const QString& path, bool directory) {
-    int fd =
-        ::open(QFile::encodeName(path).constData(), directory ? O_RDONLY | O_DIRECTORY : O_RDONLY);
-    if (fd < 0) throw DbError(dberr::kDiskError, QStringLiteral("no se puede abrir ") + path);
-    int rc = ::fsync(fd);
-    ::close(fd);
-    if (rc != 0)
-        throw DbError(dberr::kDiskError, QStringLiteral("no se puede sincronizar ") + path);
 }
 
 void run(sqlite3* db, const QString& sql) {
@@ -148,12 +137,12 @@ int compactar(const QString& folder, QString* detail, const std::function<bool()
             checkProgress(db.db, &keepGoing);
             for (const QString& index : checked.damaged) rebuildIndex(db.db, index);
         }
-        syncPath(temp, false);
+        filesync::syncPath(temp, false);
         step(Step::Replace);
         if (std::rename(QFile::encodeName(temp).constData(),
                         QFile::encodeName(source).constData()) != 0)
             throw DbError(dberr::kDiskError, QStringLiteral("no se puede reemplazar ") + source);
-        syncPath(home, true);
+        filesync::syncPath(home, true);
         return 0;
     } catch (const DbError& e) {
         QFile::remove(temp);

@@ -73,6 +73,75 @@ void FormBasesDatos::LoadMessages() {
     // %1: records the undo deletes.
     MensaDeshacerImportacion =
         QString::fromUtf8("¿Eliminar los %1 Registros de la última IMPORTACIÓN?");
+    // %1: the copies folder, %2: the error number, %3: the engine's or system's words.
+    MensaCopiaFallida = QString::fromUtf8(
+        "No se ha podido hacer la COPIA de seguridad en\r%1\r(ERROR %2: %3).\rLa Base de Datos "
+        "queda como estaba.");
+    // %1: date, %2: time, %3: the copy's file.
+    MensaRecuperarAlArrancar = QString::fromUtf8(
+        "La COPIA de seguridad más reciente es del %1 a las %2:\r%3\r¿RECUPERAR esa copia? La "
+        "Base de Datos actual se guarda antes entre las copias.");
+    // %1: date, %2: time.
+    MensaRecuperarPregunta = QString::fromUtf8(
+        "¿RECUPERAR la COPIA de seguridad del %1 a las %2?\rLa Base de Datos actual se guarda "
+        "antes como una copia más, así que se puede volver a ella.");
+    // %1: date, %2: time, %3: pictures put back.
+    MensaRecuperada = QString::fromUtf8(
+        "Se ha RECUPERADO la COPIA de seguridad del %1 a las %2.\rSe han repuesto %3 imágenes "
+        "que faltaban.");
+    // %1: the error number, %2: the engine's or system's words.
+    MensaRecuperacionFallida = QString::fromUtf8(
+        "No se ha podido RECUPERAR la COPIA de seguridad (ERROR %1: %2).\rLa Base de Datos queda "
+        "como estaba.");
+    // %1: the second folder.
+    MensaSegundaNoDisponible = QString::fromUtf8(
+        "No se ha hecho la COPIA en la segunda carpeta\r%1\rporque no está disponible. La copia "
+        "junto a la Base de Datos sí se ha hecho.");
+    EtiSegundaCarpeta = QStringLiteral("Segunda carpeta: %1");
+    EtiSegundaNinguna = QString::fromUtf8(
+        "Segunda carpeta: ninguna (las copias se hacen sólo junto a la Base de Datos)");
+    EtiSegundaElegir = QStringLiteral("Segunda carpeta...");
+    EtiSegundaAyuda = QString::fromUtf8(
+        "Otra carpeta (otro disco, una memoria USB, una carpeta sincronizada) donde se hace "
+        "también cada copia");
+    EtiSegundaQuitar = QStringLiteral("Quitar");
+    EtiSegundaQuitarAyuda =
+        QString::fromUtf8("Dejar de hacer las copias también en la segunda carpeta");
+    EtiSegundaTitulo = QStringLiteral("Segunda carpeta de las Copias");
+    EtiCopias = QStringLiteral("Copias...");
+    EtiCopiasAyuda = QString::fromUtf8("Copias de seguridad de la Base de Datos y de sus imágenes");
+    EtiCopiasTitulo = QStringLiteral("Copias de Seguridad");
+    EtiCopiasCarpeta = QString::fromUtf8("Copias en la carpeta: %1");
+    EtiCopiasNinguna = QString::fromUtf8(
+        "Todavía no hay ninguna copia: se hace una al salir del programa tras cualquier cambio.");
+    EtiCopiasFecha = QStringLiteral("Fecha");
+    EtiCopiasHora = QStringLiteral("Hora");
+    EtiCopiasRegistros = QStringLiteral("Registros");
+    EtiCopiasRegistro = QStringLiteral("Base de Datos");
+    EtiRecuperar = QStringLiteral("Recuperar");
+    EtiRecuperarAyuda = QString::fromUtf8(
+        "Poner la copia elegida en lugar de la Base de Datos actual, con sus imágenes");
+    // %1: pictures found, %2: pictures still missing.
+    MensaImagenesBuscadas =
+        QString::fromUtf8("Se han encontrado %1 imágenes; %2 siguen sin encontrarse.");
+    EtiImagenes = QString::fromUtf8("Imágenes...");
+    EtiImagenesAyuda = QString::fromUtf8(
+        "Las Imágenes de los Registros: cuántas hay, cuáles no se encuentran y dónde buscarlas");
+    EtiImagenesTitulo = QString::fromUtf8("Imágenes de la Base de Datos");
+    EtiImagenesCon = QString::fromUtf8("Con Imagen");
+    EtiImagenesFaltan = QString::fromUtf8("No se encuentran");
+    EtiImagenesRegistro = QStringLiteral("Registro");
+    EtiImagenesRuta = QStringLiteral("Imagen guardada");
+    // %1: how many.
+    EtiImagenesListaFaltan = QString::fromUtf8("Imágenes que no se encuentran: %1");
+    EtiImagenesBuscar = QStringLiteral("Buscar en una carpeta...");
+    EtiImagenesBuscarAyuda = QString::fromUtf8(
+        "Buscar en una carpeta y sus subcarpetas un archivo del mismo nombre para cada Imagen que "
+        "no se encuentra");
+    EtiImagenesBuscarTitulo = QString::fromUtf8("Carpeta donde buscar las Imágenes");
+    EtiDeshacer = QStringLiteral("Deshacer");
+    EtiImagenesDeshacerAyuda =
+        QString::fromUtf8("Devolver a las Imágenes de la última búsqueda su ruta anterior");
     EtiAmpliar = QStringLiteral("Ampliar");
     EtiReducir = QStringLiteral("Reducir");
     EtiCancelar = QStringLiteral("Cancelar");

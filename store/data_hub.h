@@ -78,6 +78,18 @@ class FormBasesDatos {
         MensaExportacionFallida, MensaExportado, MensaImportarIlegible, MensaImportarVacio,
         MensaImportarNoTexto, MensaImportarSinColumnas, MensaImportarFallida, MensaImportado,
         MensaImportarCancelado, MensaImportando, MensaDeshacerImportacion;
+    // The safety copies and their pictures.
+    QString MensaCopiaFallida, MensaRecuperarAlArrancar, MensaRecuperarPregunta, MensaRecuperada,
+        MensaRecuperacionFallida, EtiCopias, EtiCopiasAyuda, EtiCopiasTitulo, EtiCopiasCarpeta,
+        EtiCopiasNinguna, EtiCopiasFecha, EtiCopiasHora, EtiCopiasRegistros, EtiCopiasRegistro,
+        EtiRecuperar, EtiRecuperarAyuda, MensaSegundaNoDisponible, EtiSegundaCarpeta,
+        EtiSegundaNinguna, EtiSegundaElegir, EtiSegundaAyuda, EtiSegundaQuitar,
+        EtiSegundaQuitarAyuda, EtiSegundaTitulo;
+    // The pictures of the catalogue and the search for the missing ones.
+    QString MensaImagenesBuscadas, EtiImagenes, EtiImagenesAyuda, EtiImagenesTitulo, EtiImagenesCon,
+        EtiImagenesFaltan, EtiImagenesRegistro, EtiImagenesRuta, EtiImagenesListaFaltan,
+        EtiImagenesBuscar, EtiImagenesBuscarAyuda, EtiImagenesBuscarTitulo, EtiDeshacer,
+        EtiImagenesDeshacerAyuda;
     // Label texts.
     QString EtiAmpliar, EtiReducir, EtiIdentificador, EtiNumero, EtiEn, EtiInsertarImagen,
         EtiFormatoImagen, EtiAnadir, EtiModificar, EtiNumerico, EtiNotasCortadas,
@@ -160,6 +172,8 @@ class FormBasesDatos {
     static QString wholeTable(int global);
     // Releases the catalogue file (before compaction).
     void close();
+    // A copy was brought back in this run: the exit makes a copy of it.
+    bool CopiaRecuperada = false;
 
     Context& context() { return ctx_; }
 

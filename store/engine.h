@@ -151,6 +151,8 @@ class Recordset {
     bool keysCurrent(const std::shared_ptr<Connection>& c, const QString& table) const;
     // Back to the first record, as a re-open leaves it.
     void rewind();
+    // The current record is read again at its next use (another statement changed it).
+    void forgetRow() { cachedKey_ = 0; }
 
   private:
     enum Mode { None, Adding, Editing };

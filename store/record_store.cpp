@@ -8,6 +8,7 @@
 #include "shell/windowing/picture_box.h"
 #include "shell/windowing/twips.h"
 #include "store/data_hub.h"
+#include "store/picture_paths.h"
 
 void RecordStore::fail(int number, const QString& detail) {
     ErrorDatos = true;
@@ -70,7 +71,8 @@ void RecordStore::CargarImagen(PictureBox& imagen, CommonDialog& dialogo, int al
     imagen.hide();
     imagen.setStretch(false);
     try {
-        imagen.LoadPicture(dialogo.FileName);
+        // A stored path relative to the catalogue's folder is read from there.
+        imagen.LoadPicture(picturepaths::resolve(ctx_.PathBaseDatos, dialogo.FileName));
         if (dialogo.FileName.isEmpty()) {
             imagen.setStretch(true);
             return;

@@ -696,6 +696,15 @@ const FieldDef* RegisterDef::field(const QString& column) const {
     return nullptr;
 }
 
+QStringList RegisterDef::nameColumns() const {
+    QStringList out;
+    for (const QString& control : nameParts)
+        for (const BoxDef& b : boxes)
+            if (b.control == control) out << b.column;
+    if (out.isEmpty()) out = identifierColumns();
+    return out;
+}
+
 QStringList RegisterDef::identifierColumns() const {
     QStringList out;
     for (const FieldDef& f : fields)

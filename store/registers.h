@@ -81,6 +81,8 @@ struct RegisterDef {
     // What a screen reader says for a text box: its caption, or, where boxes share one ("Fechas",
     // "Nº"), its field's caption in the selection list ("Fecha 2", "Nº de Opus").
     QString spokenCaption(const BoxDef& box) const;
+    // The columns of the name label (nameParts' boxes), or the identifiers when it has none.
+    QStringList nameColumns() const;
 };
 
 namespace registers {

@@ -232,6 +232,15 @@ QStringList version4Sql() {
     return sql;
 }
 
+// The catalogue's own settings (the second folder of the safety copies): one text per name, so
+// they travel with the catalogue and no settings file is needed.
+const QString kSettingsTable = QStringLiteral("Ajustes");
+QStringList settingsSql() {
+    return {
+        QStringLiteral("CREATE TABLE IF NOT EXISTS Ajustes (Clave TEXT PRIMARY KEY NOT NULL, "
+                       "Valor TEXT NOT NULL DEFAULT '')")};
+}
+
 // The steps from each version to the next; step i leads from version i to i + 1. Version 0 is a
 // catalogue written before versions were marked: its tables are those of version 1.
 QStringList stepSql(int from) {
@@ -244,6 +253,8 @@ QStringList stepSql(int from) {
             return version3Sql();
         case 3:
             return version4Sql();
+        case kSettingsStep:
+            return settingsSql();
         default:
             return {};
     }
@@ -260,6 +271,7 @@ QList<QPair<QString, QStringList>> expectedTables() {
     }
     for (const links::SetTable& t : links::setTables())
         out.append({t.table, QStringList{QStringLiteral("Id")} + linkColumns()});
+    out.append({kSettingsTable, {QStringLiteral("Clave"), QStringLiteral("Valor")}});
     return out;
 }
 
@@ -373,7 +385,7 @@ QString createScript(int version) {
     if (version == kVersion) {
         for (const RegisterDef& d : registers::all())
             sql << tableSql(d, d.table) << tableExtrasSql(d);
-        sql << version2Sql();
+        sql << version2Sql() << settingsSql();
     } else {
         for (int v = 0; v < version; ++v) sql << stepSql(v);
     }

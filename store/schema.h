@@ -15,8 +15,10 @@ inline constexpr int kApplicationId = 0x4F524D4C;  // "ORML"
 // The schema version this build writes (PRAGMA user_version).
 // Version 2 adds the tables of a recording's orchestras, conductors and performers; version 3
 // takes the collation out of the schema and keeps a sort key beside every text of one line;
-// version 4 orders a run of digits in those keys by its value ("BWV 147" before "BWV 1051").
-inline constexpr int kVersion = 4;
+// version 4 orders a run of digits in those keys by its value ("BWV 147" before "BWV 1051");
+// version 5, the settings step, adds the table of the catalogue's own settings (`Ajustes`).
+inline constexpr int kSettingsStep = 4;  // the version it upgrades from
+inline constexpr int kVersion = 5;
 
 // SQL creating every register table of a given schema version, as one script.
 QString createScript(int version = kVersion);

@@ -241,7 +241,7 @@ void BrowseTest::modificationWritesWhatWasTyped() {
             QCOMPARE(r[b.column].toString(), v[b.control]);
     }
     QVERIFY(r["Notas"].toString() == notes);
-    QCOMPARE(r["Imagen"].toString(), pic);
+    QCOMPARE(r["Imagen"].toString(), QDir(app.folder()).relativeFilePath(pic));
     if (global == registers::kOrquesta) QCOMPARE(r["OrqGrpCor"].toInt(), kind);
     QCOMPARE(rows[0]["Notas"].toString(), QStringLiteral("Notas de R1"));
     // Back to viewing the same record, re-read.

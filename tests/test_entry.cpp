@@ -245,7 +245,7 @@ void EntryTest::savedRecordReadsBackExactly() {
     }
     QCOMPARE(r["Notas"].toString().size(), registers::kNotesMax);
     QVERIFY(r["Notas"].toString() == notes);
-    QCOMPARE(r["Imagen"].toString(), pic);
+    QCOMPARE(r["Imagen"].toString(), QDir(app.folder()).relativeFilePath(pic));
     if (global == registers::kOrquesta) QCOMPARE(r["OrqGrpCor"].toInt(), kind);
     QCOMPARE(rows.first()["Notas"].toString(), QStringLiteral("Notas de antes 1"));
 
@@ -590,7 +590,7 @@ void EntryTest::pendingEntrySurvivesAVisit() {
     click(s, "BtnGuardar");
     const auto rows = app.rows("SELECT * FROM " + d.table + " ORDER BY Id");
     QCOMPARE(rows.size(), 2);
-    QCOMPARE(rows[1]["Imagen"].toString(), pic);
+    QCOMPARE(rows[1]["Imagen"].toString(), QDir(app.folder()).relativeFilePath(pic));
     QCOMPARE(rows[1]["Notas"].toString(), QStringLiteral("notas\na medias"));
     // Saved: nothing is pending any more.
     rs::leave(mdi);
@@ -756,7 +756,8 @@ void EntryTest::pictureIsCentredAndCanBeRemoved() {
     QCOMPARE(twips::left(img), 990.0f);
     // Cancelling the dialog keeps the picture chosen.
     rs::choosePicture(app, s, QString());
-    QCOMPARE(mdi.hub().reg[registers::kEmisora].MemoAna.value("Imagen"), tall);
+    QCOMPARE(mdi.hub().reg[registers::kEmisora].MemoAna.value("Imagen"),
+             QDir(app.folder()).relativeFilePath(tall));
     QVERIFY(!rs::showsPlaceholder(s));
 
     click(s, "BtnImagenEliminar");

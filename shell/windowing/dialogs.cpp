@@ -140,6 +140,20 @@ bool CommonDialog::ShowSave(QWidget* parent) {
     return true;
 }
 
+bool CommonDialog::ShowFolder(QWidget* parent) {
+    QFileDialog dlg(parent, DialogTitle);
+    dlg.setObjectName(Name.isEmpty() ? QStringLiteral("DialogoCarpeta") : Name);
+    dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+    dlg.setFileMode(QFileDialog::Directory);
+    dlg.setOption(QFileDialog::ShowDirsOnly, true);
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    if (!FileName.isEmpty()) dlg.setDirectory(FileName);
+    const QString chosen = runFileDialog(dlg);
+    if (chosen.isEmpty()) return false;
+    FileName = chosen;
+    return true;
+}
+
 bool CommonDialog::ShowOpen(QWidget* parent) {
     QFileDialog dlg(parent, DialogTitle);
     dlg.setObjectName(Name.isEmpty() ? QStringLiteral("DialogoImagen") : Name);

@@ -68,6 +68,8 @@ class CommonDialog {
     // The same dialog to name a file to write (`DialogoExportar`); asks before replacing one.
     // The file hook answers it too: its accept mode tells the two apart.
     bool ShowSave(QWidget* parent);
+    // The same dialog to choose a folder (`DialogoCarpeta`); FileName gets the folder.
+    bool ShowFolder(QWidget* parent);
 
     // Qt name filters from the pipe-separated filter text.
     static QStringList nameFilters(const QString& filter);
