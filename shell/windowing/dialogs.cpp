@@ -148,7 +148,7 @@ bool CommonDialog::ShowFolder(QWidget* parent) {
     dlg.setOption(QFileDialog::ShowDirsOnly, true);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     if (!FileName.isEmpty()) dlg.setDirectory(FileName);
-    const QString chosen = runFileDialog(dlg);
+    const QString chosen = runFileDialog(dlg, QString());
     if (chosen.isEmpty()) return false;
     FileName = chosen;
     return true;
