@@ -821,8 +821,8 @@ void EntryTest::failedSaveIsReportedAndLosesNothingStored() {
 
 void EntryTest::sameLabelAsksBeforeSaving_data() {
     QTest::addColumn<int>("global");
-    for (int g : rs::tableRegisters() << registers::kObra)
-        QTest::newRow(qPrintable(registers::at(g).name)) << g;
+    const QList<int> all = rs::tableRegisters() << registers::kObra;
+    for (int g : all) QTest::newRow(qPrintable(registers::at(g).name)) << g;
 }
 
 // A record whose label text is that of a stored one, case, accents and outer blanks aside: the

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QPainterPath>
@@ -18,6 +19,8 @@
 #include <cstdio>
 
 #include "entry/entry_screen.h"
+#include "info/duplicates_window.h"
+#include "info/search_window.h"
 #include "listing/listing_screen.h"
 #include "selection/apply.h"
 #include "selection/filter_model.h"
@@ -217,12 +220,12 @@ void settleShown() {
     settle();
 }
 
-// The main window as the desktop shows it, frame and title included.
-void save(FormMdi& mdi, const QString& out, const QString& name) {
+// A window as the desktop shows it, frame and title included (the main window unless told).
+void save(QWidget& window, const QString& out, const QString& name) {
     settleShown();
     const QString path = QStringLiteral("%1/%2.png").arg(out, name);
-    QScreen* screen = mdi.screen();
-    const QRect frame = mdi.frameGeometry();
+    QScreen* screen = window.screen();
+    const QRect frame = window.frameGeometry();
     const QPixmap shot = screen->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
     if (shot.isNull() || !shot.save(path)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
@@ -290,6 +293,34 @@ void importPreview(FormMdi& mdi, const QString& folder, const QString& out, cons
     dialogs::setDialogHook(nullptr);
 }
 
+// The report's catalogue-wide tools: the search with a few words typed, and the duplicates with
+// two composers written twice for the picture (taken away after it).
+void catalogueTools(FormMdi& mdi, FormBasesDatos& hub, const QString& out, const QString& suffix) {
+    if (auto* b = child<QPushButton>(mdi, "BtnBuscar")) b->click();
+    if (auto* search = mdi.findChild<SearchWindow*>(QStringLiteral("FormBuscar"))) {
+        search->TxtBuscar->setText(QStringLiteral("bach"));
+        search->Buscar();
+        save(*search, out, QStringLiteral("buscar") + suffix);
+        search->close();
+    } else {
+        ++failures;
+    }
+    std::shared_ptr<Connection> c = hub.Data[0].connection();
+    c->exec(QStringLiteral(
+        "INSERT INTO Compositor (Nombre, Apellidos, Nombre_clave, Apellidos_clave) SELECT "
+        "Nombre, upper(Apellidos), NULL, NULL FROM Compositor WHERE Id IN (SELECT Id FROM "
+        "Compositor ORDER BY Id LIMIT 2)"));
+    const qint64 added = sqlite3_last_insert_rowid(c->db());
+    if (auto* b = child<QPushButton>(mdi, "BtnDuplicados")) b->click();
+    if (auto* list = mdi.findChild<DuplicatesWindow*>(QStringLiteral("FormDuplicados"))) {
+        save(*list, out, QStringLiteral("duplicados") + suffix);
+        list->close();
+    } else {
+        ++failures;
+    }
+    c->exec(QStringLiteral("DELETE FROM Compositor WHERE Id >= %1").arg(added - 1));
+}
+
 // Goes through one screen of each kind, and the recording entry screen, saving each view.
 void tour(FormMdi& mdi, FormBasesDatos& hub, const QString& folder, const QString& out,
           const QString& suffix) {
@@ -331,6 +362,7 @@ void tour(FormMdi& mdi, FormBasesDatos& hub, const QString& folder, const QStrin
 
     clickTab(mdi, "TabNivel1", 2);
     save(mdi, out, QStringLiteral("informe") + suffix);
+    catalogueTools(mdi, hub, out, suffix);
 
     clickTab(mdi, "TabNivel1", 3);
     clickTab(mdi, "TabAyuda", 4);
