@@ -66,6 +66,7 @@ ImportDialog::ImportDialog(const FormBasesDatos& hub, const csvimport::Plan& pla
     LabRepetidas = line(this, "LabRepetidas", hub.EtiImportarListaRepetidas.arg(repeats));
     TxtRepetidas = new QPlainTextEdit(this);
     TxtRepetidas->setObjectName(QStringLiteral("TxtRepetidas"));
+    accessible::caption(LabRepetidas, TxtRepetidas);
     TxtRepetidas->setReadOnly(true);
     TxtRepetidas->setLineWrapMode(QPlainTextEdit::NoWrap);
     QStringList repeated;

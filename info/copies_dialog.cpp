@@ -51,11 +51,16 @@ CopiesDialog::CopiesDialog(Context& ctx, QWidget* parent) : QDialog(parent), ctx
         tools::table(this, "ListaRegistros", {hub.EtiCopiasRegistro, hub.EtiCopiasRegistros});
     ListaRegistros->setSelectionMode(QAbstractItemView::NoSelection);
     ListaRegistros->setFocusPolicy(Qt::NoFocus);
-    for (QTableWidget* t : {ListaCopias, ListaRegistros}) {
+    for (QTableWidget* t : {ListaCopias, ListaRegistros})
         t->setMinimumHeight(twips::toPixels(4200));
-        t->setColumnWidth(0, twips::toPixels(t == ListaCopias ? 1500 : 2400));
-        t->setColumnWidth(1, twips::toPixels(1200));
-    }
+    ListaCopias->setColumnWidth(0, twips::toPixels(1500));
+    ListaCopias->setColumnWidth(1, twips::toPixels(1200));
+    // The numbers always in sight; the register names take what they leave.
+    QHeaderView* header = ListaRegistros->horizontalHeader();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    header->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    ListaRegistros->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(ListaCopias, &QTableWidget::itemSelectionChanged, this, [this] { showRecords(); });
 
     BtnRecuperar = tools::button(this, "BtnRecuperar", hub.EtiRecuperar, hub.EtiRecuperarAyuda);
@@ -123,7 +128,7 @@ void CopiesDialog::setSecond(const QString& folder) {
 }
 
 void CopiesDialog::fill() {
-    copies_ = copias::list(copias::folderBeside(ctx_.PathBaseDatos));
+    copies_ = copias::list(copias::folderBeside(ctx_.PathBaseDatos), false);
     ListaCopias->setRowCount(int(copies_.size()));
     for (int r = 0; r < copies_.size(); ++r) {
         const copias::Copy& c = copies_[r];

@@ -38,7 +38,7 @@ PicturesDialog::PicturesDialog(Context& ctx, QWidget* parent) : QDialog(parent),
     ListaFaltan->setColumnWidth(0, twips::toPixels(2100));
     ListaFaltan->setColumnWidth(1, twips::toPixels(3000));
     for (QTableWidget* t : {ListaRegistros, ListaFaltan})
-        t->setMinimumHeight(twips::toPixels(3000));
+        t->setMinimumHeight(twips::toPixels(2400));
 
     BtnBuscar = tools::button(this, "BtnBuscar", hub.EtiImagenesBuscar, hub.EtiImagenesBuscarAyuda);
     BtnDeshacer = tools::button(this, "BtnDeshacer", hub.EtiDeshacer, hub.EtiImagenesDeshacerAyuda);
@@ -59,7 +59,7 @@ PicturesDialog::PicturesDialog(Context& ctx, QWidget* parent) : QDialog(parent),
     layout->addWidget(LabFaltan);
     layout->addWidget(ListaFaltan, 1);
     layout->addLayout(buttons);
-    setMinimumSize(twips::toPixels(9000), twips::toPixels(8000));
+    setMinimumSize(twips::toPixels(9000), twips::toPixels(6600));
     fill();
 }
 

@@ -142,7 +142,8 @@ class FormInforme : public Screen {
             caption(QLatin1String(keys[k][0]), 2430 + 2400 * float(k), legend, 300);
             text(QString(), QLatin1String(keys[k][1]), 2730 + 2400 * float(k), legend, 1500);
         }
-        toolTop_ = legend + kRowStep + 45;
+        // Just below the legend, so the row ends inside the screen (8130 twips high).
+        toolTop_ = legend + 315;
         const FormBasesDatos& hub = *ctx_.hub;
         connect(tool(QStringLiteral("BtnBuscar"), hub.EtiBuscar, hub.EtiBuscarAyuda, kToolBuscar),
                 &QPushButton::clicked, this, [this] { SearchWindow::open(ctx_); });

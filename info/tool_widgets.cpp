@@ -18,11 +18,15 @@ QTableWidget* table(QWidget* parent, const char* name, const QStringList& header
     t->setSelectionMode(QAbstractItemView::SingleSelection);
     t->horizontalHeader()->setStretchLastSection(true);
     t->setTabKeyNavigation(false);
+    // One line a row, as the screens' grids: a long path is cut, whole in its tooltip.
+    t->setWordWrap(false);
+    t->verticalHeader()->setDefaultSectionSize(twips::toPixels(300));
     return t;
 }
 
 QTableWidgetItem* item(const QString& text, bool number) {
     auto* i = new QTableWidgetItem(text);
+    if (!number) i->setToolTip(text);
     if (number) i->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return i;
 }

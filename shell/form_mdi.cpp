@@ -194,7 +194,7 @@ void FormMdi::writeSafetyCopies(bool changed, const QString& second) {
     qint64 records = 0;
     for (const RegisterState& s : hub_->reg) records += s.Cont;
     // A collection that has never been copied is covered from its first exit.
-    if (!changed && (records == 0 || !copias::list(copies).isEmpty())) return;
+    if (!changed && (records == 0 || !copias::list(copies, false).isEmpty())) return;
     const QDateTime now = QDateTime::currentDateTime();
     auto write = [&](const QString& folder) {
         const copias::Outcome o = copias::write(PathBaseDatos, folder, now);
@@ -216,7 +216,7 @@ void FormMdi::writeSafetyCopies(bool changed, const QString& second) {
 bool FormMdi::offerRecovery(const QString& refusal) {
     const QString file = PathBaseDatos + QStringLiteral("/DataOrmelia.mdb");
     const QString copies = copias::folderBeside(PathBaseDatos);
-    const QVector<copias::Copy> list = copias::list(copies);
+    const QVector<copias::Copy> list = copias::list(copies, false);
     // Only a damaged catalogue is replaced: one another program holds, one kept read-only or
     // one of a newer version is left as it is.
     if (list.isEmpty() || !copias::replaceable(file)) {

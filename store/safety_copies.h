@@ -37,8 +37,9 @@ struct Outcome {
 // The copies folder beside a catalogue folder.
 QString folderBeside(const QString& catalogueFolder);
 
-// The copies in a folder, newest first (only whole ones: the catalogue file and its list).
-QVector<Copy> list(const QString& copiesFolder);
+// The copies in a folder, newest first (only whole ones: the catalogue file and its list). Their
+// pictures are read only when asked (a list names every picture of its copy).
+QVector<Copy> list(const QString& copiesFolder, bool withPictures = true);
 
 // Writes a copy of catalogueFolder/DataOrmelia.mdb and its pictures into copiesFolder (made when
 // missing), then removes the copies and pictures the rotation no longer keeps. The catalogue is

@@ -32,6 +32,7 @@
 #include "store/data_hub.h"
 #include "store/engine.h"
 #include "store/registers.h"
+#include "store/safety_copies.h"
 #include "store/schema.h"
 
 namespace {
@@ -321,6 +322,40 @@ void catalogueTools(FormMdi& mdi, FormBasesDatos& hub, const QString& out, const
     c->exec(QStringLiteral("DELETE FROM Compositor WHERE Id >= %1").arg(added - 1));
 }
 
+// The report screen's tool windows: FormCopias over copies of the last months, FormImagenes with
+// two portraits moved away. Each is saved over the window, then closed.
+void reportTools(FormMdi& mdi, const QString& folder, const QString& out, const QString& suffix) {
+    const QString copies = copias::folderBeside(folder);
+    if (copias::list(copies).isEmpty())
+        for (int days : {90, 40, 12, 3, 1})
+            if (copias::write(folder, copies,
+                              QDateTime::currentDateTime().addDays(-days).addSecs(days * 97))
+                    .number != 0)
+                ++failures;
+    const QString portraits = folder + QStringLiteral("/imagenes/");
+    const QStringList moved =
+        QDir(portraits).entryList({QStringLiteral("*.png")}, QDir::Files).mid(3, 2);
+    for (const QString& f : moved) QFile::rename(portraits + f, portraits + f + ".movida");
+    const struct {
+        const char *button, *name;
+    } tools[] = {{"BtnCopias", "copias"}, {"BtnImagenes", "imagenes"}};
+    for (const auto& t : tools) {
+        dialogs::setDialogHook([&](QDialog& d) {
+            d.show();
+            settleShown();
+            save(mdi, out, QLatin1String(t.name) + suffix);
+            d.hide();
+            return int(QDialog::Rejected);
+        });
+        if (auto* b = child<QPushButton>(mdi, t.button))
+            QTest::mouseClick(b, Qt::LeftButton);
+        else
+            ++failures;
+        dialogs::setDialogHook(nullptr);
+    }
+    for (const QString& f : moved) QFile::rename(portraits + f + ".movida", portraits + f);
+}
+
 // Goes through one screen of each kind, and the recording entry screen, saving each view.
 void tour(FormMdi& mdi, FormBasesDatos& hub, const QString& folder, const QString& out,
           const QString& suffix) {
@@ -363,6 +398,7 @@ void tour(FormMdi& mdi, FormBasesDatos& hub, const QString& folder, const QStrin
     clickTab(mdi, "TabNivel1", 2);
     save(mdi, out, QStringLiteral("informe") + suffix);
     catalogueTools(mdi, hub, out, suffix);
+    reportTools(mdi, folder, out, suffix);
 
     clickTab(mdi, "TabNivel1", 3);
     clickTab(mdi, "TabAyuda", 4);
