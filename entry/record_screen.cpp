@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPushButton>
 
 #include "entry/field_box.h"
 #include "shell/windowing/accessible.h"
@@ -121,6 +122,8 @@ void RecordScreen::build() {
         bottomLeft += qMin(widthOf(w->def()), 3600.0f) + 120;
         order << w;
     }
+    // The picture and its button come after the fields: the first stop is the first box.
+    order << picture_.Imagen << picture_.BtnImagenEliminar;
     for (int i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
     first_ = order.first();
 }

@@ -274,9 +274,9 @@ void AccessibilityTest::addSelectAndListWithKeysOnly() {
     QVERIFY(press(Qt::Key_Up));
     QCOMPARE(shown(mdi), 1);
     QCOMPARE(focused()->objectName(), QStringLiteral("TabRegistros1"));
+    // A screen not yet visited is entered at its first box, the picture coming after the fields.
     QVERIFY(press(Qt::Key_F6));
-    QVERIFY(mdi.solapas().currentScreen()->isAncestorOf(focused()));
-    QVERIFY(tabTo(QStringLiteral("TxtNombre")));
+    QCOMPARE(focused()->objectName(), QStringLiteral("TxtNombre"));
     typeText(QStringLiteral("Johann Sebastian"));
     QVERIFY(tabTo(QStringLiteral("TxtApellidos")));
     typeText(QStringLiteral("Bach"));

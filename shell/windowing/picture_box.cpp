@@ -93,19 +93,20 @@ void PictureBox::setImage(const QImage& image) {
 
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    if (hasFocus()) {
-        QStyleOptionFocusRect o;
-        o.initFrom(this);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &o, &p, this);
-    }
-    if (image_.isNull()) return;
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     if (stretch_) {
         p.drawImage(rect(), image_);
-    } else {
+    } else if (!image_.isNull()) {
         QSize natural(qRound(natural_.width() / twips::kPerPixel),
                       qRound(natural_.height() / twips::kPerPixel));
         p.drawImage(QRect(QPoint(0, 0), natural), image_);
+    }
+    if (hasFocus()) {
+        // Over the picture, so that the keyboard's place shows on any picture.
+        QStyleOptionFocusRect o;
+        o.initFrom(this);
+        o.rect = rect().adjusted(1, 1, -1, -1);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &o, &p, this);
     }
 }
 
