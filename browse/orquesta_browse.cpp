@@ -48,3 +48,8 @@ void OrquestaBrowseScreen::showRecord() {
         if (names_.isNameBox(b) && !b->text().isEmpty())
             b->setToolTip(name.size() > b->maxLength() ? name : b->text());
 }
+
+void OrquestaBrowseScreen::setFieldsLocked(bool locked) {
+    BrowseScreen::setFieldsLocked(locked);
+    if (!locked) names_.keepTabOnName();
+}

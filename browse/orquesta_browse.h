@@ -18,6 +18,7 @@ class OrquestaBrowseScreen : public BrowseScreen {
     bool valueOf(const FieldDef& f, QString* value) const override;
     void showField(const FieldDef& f, const QString& stored) override;
     void showRecord() override;
+    void setFieldsLocked(bool locked) override;
 
   private:
     OrquestaNames names_;

@@ -29,13 +29,14 @@ class OrquestaNames {
     void show(const QString& name, int kind);
     // Identifier rule of a save: warns and empties the three boxes when none holds a name.
     bool present();
+    // While one box holds the name, Tab and Shift+Tab pass the other two by (made again when a
+    // show screen unlocks its boxes).
+    void keepTabOnName();
 
   private:
     // The boxes X looks at, in order.
     void partners(const FieldBox* x, FieldBox** first, FieldBox** second) const;
     bool redirect(FieldBox* x);
-    // While one box holds the name, Tab and Shift+Tab pass the other two by.
-    void keepTabOnName();
 
     Context& ctx_;
     RecordPicture& picture_;

@@ -98,8 +98,11 @@ FormSolapas::FormSolapas(FormMdi& mdi, Context& ctx, QWidget* parent)
 template <class F>
 void FormSolapas::guarded(F&& body) {
     // No tab can be clicked while a screen is being switched.
-    // A strip picked from the keyboard keeps the focus, which disabling the panel takes away.
-    QPointer<QWidget> focused = isAncestorOf(QApplication::focusWidget()) ? focusWidget() : nullptr;
+    // A strip picked from the keyboard keeps the focus, which disabling the panel takes away; a
+    // screen opened by a click keeps the focus it gives itself (its first box).
+    auto* strip = qobject_cast<TabStrip*>(isAncestorOf(QApplication::focusWidget()) ? focusWidget()
+                                                                                    : nullptr);
+    QPointer<QWidget> focused = strip && strip->keying() ? strip : nullptr;
     bool wasEnabled = isEnabled();
     setEnabled(false);
     body();

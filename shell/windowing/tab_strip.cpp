@@ -38,7 +38,9 @@ void TabStrip::keyPressEvent(QKeyEvent* e) {
     e->accept();
     for (int i = currentIndex() + step; i >= 0 && i < count(); i += step)
         if (isTabEnabled(i) && isTabVisible(i)) {
+            keying_ = true;
             setTab(i);
+            keying_ = false;
             return;
         }
 }

@@ -10,6 +10,9 @@ class TabStrip : public QTabBar {
 
     int Tab() const { return currentIndex(); }
     void setTab(int index);
+    // True while a tab is being picked from the keyboard (Up/Down), so the strip may keep the
+    // focus.
+    bool keying() const { return keying_; }
 
   signals:
     void Click(int previousTab);
@@ -23,4 +26,5 @@ class TabStrip : public QTabBar {
 
   private:
     int previous_ = 0;
+    bool keying_ = false;
 };
