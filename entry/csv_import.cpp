@@ -440,6 +440,8 @@ Plan prepare(const QByteArray& bytes, const RegisterDef& def, const FormBasesDat
     return plan;
 }
 
+constexpr size_t kRowsLookedUpOneByOne = 1000;
+
 void markRepeats(Connection& conn, const RegisterDef& def, const FormBasesDatos& hub, Plan& plan,
                  const std::function<bool(qint64 done)>& keepGoing) {
     plan.repeated.clear();
@@ -448,6 +450,11 @@ void markRepeats(Connection& conn, const RegisterDef& def, const FormBasesDatos&
     if (labelled.isEmpty()) return;
     QSet<QString> earlier;
     QHash<QString, QString> values;
+    // Few rows are looked up one by one through the index; many against every stored label read
+    // once, since one index range a row would cost minutes for a large file.
+    const bool manyRows = plan.rows.size() > kRowsLookedUpOneByOne;
+    const QSet<QString> stored =
+        manyRows ? duplicates::storedLabels(conn, hub, def.global) : QSet<QString>();
     for (size_t r = 0; r < plan.rows.size(); ++r) {
         if (r % 500 == 0 && keepGoing && !keepGoing(qint64(r)))
             throw DbError(dberr::kCancelled, QStringLiteral("cancelado"));
@@ -457,7 +464,8 @@ void markRepeats(Connection& conn, const RegisterDef& def, const FormBasesDatos&
                 values.insert(plan.fields[i]->column, plan.rows[r].value(i));
         const QString same = duplicates::comparableLabel(hub, def.global, values);
         QString why;
-        if (duplicates::findEqual(conn, hub, def.global, values).key != 0)
+        if (manyRows ? stored.contains(same)
+                     : duplicates::findEqual(conn, hub, def.global, values).key != 0)
             why = hub.MotivoEnCatalogo;
         else if (earlier.contains(same))
             why = hub.MotivoRepetidaArchivo;

@@ -166,6 +166,27 @@ QString recordingLabel(Connection& conn, const FormBasesDatos& hub, const links:
 // One pass keeps a hash of each record's comparable label (16 bytes a record, whatever the
 // texts), sorting puts equal hashes together, and only records sharing a hash are read again and
 // grouped by their texts.
+QSet<QString> storedLabels(Connection& conn, const FormBasesDatos& hub, int global,
+                           const std::function<bool(qint64)>& keepGoing) {
+    const QStringList columns = labels::columnsOf(global);
+    sqlite3_stmt* st =
+        conn.prepare(QStringLiteral("SELECT Id, %1 FROM %2")
+                         .arg(columnList(columns), jet::quoteName(registers::at(global).table)));
+    QSet<QString> out;
+    qint64 read = 0;
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        out.insert(comparableLabel(hub, global, rowValues(st, columns, 1)));
+        if (++read % 1000 == 0 && keepGoing && !keepGoing(read)) {
+            sqlite3_reset(st);
+            throw DbError(dberr::kCancelled, QStringLiteral("cancelado"));
+        }
+    }
+    sqlite3_reset(st);
+    step(conn, rc);
+    return out;
+}
+
 std::vector<Group> groups(Connection& conn, const FormBasesDatos& hub, int global,
                           const std::function<bool(qint64)>& keepGoing) {
     const bool recording = global == registers::kGrabacion;

@@ -66,6 +66,7 @@ class EntryImportTest : public QObject {
     void badFilesAreRefused();
     void roundTripGivesTheSameFile_data();
     void roundTripGivesTheSameFile();
+    void repeatedRowsAreLeftOutUnlessTicked_data();
     void repeatedRowsAreLeftOutUnlessTicked();
 };
 
@@ -605,19 +606,29 @@ void EntryImportTest::roundTripGivesTheSameFile() {
             3);
 }
 
+void EntryImportTest::repeatedRowsAreLeftOutUnlessTicked_data() {
+    QTest::addColumn<int>("padding");
+    QTest::newRow("looked up one by one") << 0;
+    QTest::newRow("against every stored label") << 1200;  // past the one-by-one limit
+}
+
 // Rows repeating a stored record or an earlier row of the file are listed with their lines and
 // left out; importing the same file twice adds its rows once; ticking the box adds them all.
+// A large file finds the same repeats as a small one.
 void EntryImportTest::repeatedRowsAreLeftOutUnlessTicked() {
+    QFETCH(int, padding);
     TempApp app;
     app.insert("Compositor", {{"Nombre", "Johannes"}, {"Apellidos", "Brahms"}});
     const QString path = app.folder() + "/c.csv";
-    write(path, QString::fromUtf8("Nombre,Apellidos,Fecha 1\n"
-                                  "Antonín,Dvořák,1841\n"
-                                  "Johann Sebastian,Bach,1685\n"
-                                  " antonin ,DVORAK,1900\n"
-                                  "Johannes,BRAHMS,1833\n"
-                                  "Antoñín,Dvořák,1841\n")
-                    .toUtf8());
+    QString csv = QString::fromUtf8(
+        "Nombre,Apellidos,Fecha 1\n"
+        "Antonín,Dvořák,1841\n"
+        "Johann Sebastian,Bach,1685\n"
+        " antonin ,DVORAK,1900\n"
+        "Johannes,BRAHMS,1833\n"
+        "Antoñín,Dvořák,1841\n");
+    for (int i = 0; i < padding; ++i) csv += QString("Relleno %1,Otro,1900\n").arg(i);
+    write(path, csv.toUtf8());
     FormMdi& mdi = app.enter();
     FormBasesDatos& hub = mdi.hub();
     Screen* s = rs::open(mdi, registers::kCompositor, 0);
@@ -625,7 +636,7 @@ void EntryImportTest::repeatedRowsAreLeftOutUnlessTicked() {
     importFile(app, s, path, "BtnAceptar");
     QCOMPARE(app.forms.shown.size(), size_t(1));
     const ShownDialog& first = app.forms.shown[0];
-    QCOMPARE(first.texts["LabAnadir"], hub.EtiImportarAnadir.arg(3).arg(5));
+    QCOMPARE(first.texts["LabAnadir"], hub.EtiImportarAnadir.arg(3 + padding).arg(5 + padding));
     QCOMPARE(first.texts["LabRepetidas"], hub.EtiImportarListaRepetidas.arg(2));
     QCOMPARE(first.texts["TxtRepetidas"], lineOf(hub, 4, hub.MotivoRepetidaArchivo) + "\n" +
                                               lineOf(hub, 5, hub.MotivoEnCatalogo));
@@ -633,19 +644,19 @@ void EntryImportTest::repeatedRowsAreLeftOutUnlessTicked() {
         app.scalar("SELECT group_concat(Apellidos, '|') FROM (SELECT Apellidos FROM Compositor "
                    "ORDER BY Id)")
             .toString(),
-        QString::fromUtf8("Brahms|Dvořák|Bach|Dvořák"));
+        QString::fromUtf8("Brahms|Dvořák|Bach|Dvořák") + QString("|Otro").repeated(padding));
 
     // The same file again: every row is there already, so "Aceptar" has nothing to add.
     importFile(app, s, path, "BtnAceptar");
     const ShownDialog& second = app.forms.shown[1];
-    QCOMPARE(second.texts["LabAnadir"], hub.EtiImportarAnadir.arg(0).arg(5));
+    QCOMPARE(second.texts["LabAnadir"], hub.EtiImportarAnadir.arg(0).arg(5 + padding));
     QVERIFY(!second.enabled["BtnAceptar"]);
-    QCOMPARE(second.texts["TxtRepetidas"].split("\n").size(), 5);
-    QCOMPARE(rs::count(app, registers::kCompositor), 4);
+    QCOMPARE(second.texts["TxtRepetidas"].split("\n").size(), 5 + padding);
+    QCOMPARE(rs::count(app, registers::kCompositor), 4 + padding);
 
     // Ticked, every row goes in.
     importFile(app, s, path, "ChkRepetidas+BtnAceptar");
-    QCOMPARE(rs::count(app, registers::kCompositor), 9);
+    QCOMPARE(rs::count(app, registers::kCompositor), 9 + 2 * padding);
 }
 
 QTEST_MAIN(EntryImportTest)
