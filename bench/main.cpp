@@ -60,7 +60,8 @@ int main(int argc, char** argv) {
             std::fprintf(
                 stderr,
                 "usage: ormelia_bench [--data FOLDER] [--sizes N,N,...] [--quick] "
-                "[--only startup,screens,selection,listing,store,compaction,import,memory]\n");
+                "[--only "
+                "startup,screens,selection,listing,store,compaction,import,search,memory]\n");
             return 2;
         }
     }
@@ -87,7 +88,7 @@ int main(int argc, char** argv) {
                 {"startup", bench::benchStartup},     {"screens", bench::benchScreens},
                 {"selection", bench::benchSelection}, {"listing", bench::benchListing},
                 {"store", bench::benchRecordStore},   {"compaction", bench::benchCompaction},
-                {"import", bench::benchImport}};
+                {"import", bench::benchImport},       {"search", bench::benchSearch}};
             for (const auto& [name, part] : parts)
                 if (only.isEmpty() || only.contains(QLatin1String(name))) part(run);
         }
