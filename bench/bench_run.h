@@ -44,6 +44,7 @@ void benchListing(RunContext& run);
 void benchCompaction(RunContext& run);
 void benchImport(RunContext& run);
 void benchCopies(RunContext& run);
+void benchSearch(RunContext& run);
 // A user's wander through the program's screens (used for the memory figure): the show screen,
 // the listing (and its pages at zoom 1 and 20) and the report.
 void browseScreens(FormMdi& m, RunContext& run);

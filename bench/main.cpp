@@ -57,11 +57,11 @@ int main(int argc, char** argv) {
         } else if (args[i] == QLatin1String("--only") && i + 1 < args.size()) {
             only = args[++i].split(QLatin1Char(','));
         } else {
-            std::fprintf(
-                stderr,
-                "usage: ormelia_bench [--data FOLDER] [--sizes N,N,...] [--quick] "
-                "[--only "
-                "startup,screens,selection,listing,store,compaction,import,copies,memory]\n");
+            std::fprintf(stderr,
+                         "usage: ormelia_bench [--data FOLDER] [--sizes N,N,...] [--quick] "
+                         "[--only "
+                         "startup,screens,selection,listing,store,compaction,import,copies,search,"
+                         "memory]\n");
             return 2;
         }
     }
@@ -88,7 +88,8 @@ int main(int argc, char** argv) {
                 {"startup", bench::benchStartup},     {"screens", bench::benchScreens},
                 {"selection", bench::benchSelection}, {"listing", bench::benchListing},
                 {"store", bench::benchRecordStore},   {"compaction", bench::benchCompaction},
-                {"import", bench::benchImport},       {"copies", bench::benchCopies}};
+                {"import", bench::benchImport},       {"copies", bench::benchCopies},
+                {"search", bench::benchSearch}};
             for (const auto& [name, part] : parts)
                 if (only.isEmpty() || only.contains(QLatin1String(name))) part(run);
         }

@@ -103,18 +103,21 @@ QString containsPattern(const QString& word) {
     return out + QLatin1Char('*');
 }
 
+QString statement(int global, int words) {
+    QStringList conditions;
+    for (int i = 0; i < words; ++i) conditions << wordCondition(global, i + 1);
+    const QString table = jet::quoteName(registers::at(global).table);
+    return QStringLiteral("SELECT %1.Id FROM %1 WHERE %2 ORDER BY %1.Id")
+        .arg(table, conditions.join(QStringLiteral(" AND ")));
+}
+
 Result run(Connection& conn, const FormBasesDatos& hub, const QStringList& typed, int limit) {
     Result result;
     if (typed.isEmpty()) return result;
     QStringList patterns;
     for (const QString& w : typed) patterns << containsPattern(w);
     for (int g = 0; g < registers::kCount; ++g) {
-        QStringList conditions;
-        for (int i = 0; i < patterns.size(); ++i) conditions << wordCondition(g, i + 1);
-        const QString table = jet::quoteName(registers::at(g).table);
-        sqlite3_stmt* st =
-            conn.prepare(QStringLiteral("SELECT %1.Id FROM %1 WHERE %2 ORDER BY %1.Id")
-                             .arg(table, conditions.join(QStringLiteral(" AND "))));
+        sqlite3_stmt* st = conn.prepare(statement(g, int(patterns.size())));
         std::vector<QByteArray> bound;
         for (int i = 0; i < patterns.size(); ++i) {
             bound.push_back(patterns[i].toUtf8());

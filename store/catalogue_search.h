@@ -32,6 +32,10 @@ QStringList words(const QString& typed);
 // The LIKE pattern finding `word` anywhere in a text, its "*", "?", "#" and "[" made plain.
 QString containsPattern(const QString& word);
 
+// The statement finding a register's records holding `words` words (parameters ?1..?n, each the
+// containsPattern of a word): their keys in order.
+QString statement(int global, int words);
+
 // Runs the search; at most `limit` hits get their label and field. No words, no records. Throws
 // DbError (kCancelled when the connection's progress check said no).
 Result run(Connection& conn, const FormBasesDatos& hub, const QStringList& words, int limit = 500);
