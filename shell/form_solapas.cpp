@@ -89,9 +89,15 @@ FormSolapas::FormSolapas(FormMdi& mdi, Context& ctx, QWidget* parent)
     auto* f6 = new QShortcut(QKeySequence(Qt::Key_F6), &mdi);
     f6->setContext(Qt::WindowShortcut);
     connect(f6, &QShortcut::activated, this, &FormSolapas::switchFocus);
+    // Only the widget given the focus is looked at (its parents up to a shown screen): the main
+    // window may already be on its way out, its children outliving its own destructor, when the
+    // focus last moves.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        Screen* s = currentScreen();
-        if (now && s && s->isAncestorOf(now)) screenFocus_ = now;
+        for (QWidget* w = now ? now->parentWidget() : nullptr; w; w = w->parentWidget())
+            if (auto* s = qobject_cast<Screen*>(w)) {
+                if (s->isVisible()) screenFocus_ = now;
+                return;
+            }
     });
 }
 
